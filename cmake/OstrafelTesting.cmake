@@ -1,0 +1,53 @@
+# Test registration: one helper for every test executable of the project.
+#
+# Natively each GoogleTest case is its own CTest test. Cross-compiled for Windows,
+# each executable is one CTest test run under Wine through the emulator wrapper,
+# inside one Xvfb display and one persistent wineserver per CTest run (the "wine"
+# fixture).
+if(NOT OSTRAFEL_TESTS)
+    return()
+endif()
+
+enable_testing()
+include(GoogleTest)
+
+if(CMAKE_CROSSCOMPILING OR OSTRAFEL_GTEST_FROM_SOURCE)
+    # Debian ships GoogleTest as sources for other compilers and targets.
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+    set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+    add_library(GTest::gtest ALIAS gtest)
+    add_library(GTest::gtest_main ALIAS gtest_main)
+else()
+    find_package(GTest REQUIRED)
+endif()
+
+set(OSTRAFEL_WINE_DIR ${CMAKE_BINARY_DIR}/wine)
+if(WIN32 AND CMAKE_CROSSCOMPILING)
+    set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/tools/wine-run.sh ${OSTRAFEL_WINE_DIR})
+    add_test(NAME wine_session_start
+             COMMAND ${CMAKE_SOURCE_DIR}/tools/wine-session.sh start ${OSTRAFEL_WINE_DIR})
+    add_test(NAME wine_session_stop
+             COMMAND ${CMAKE_SOURCE_DIR}/tools/wine-session.sh stop ${OSTRAFEL_WINE_DIR})
+    set_tests_properties(wine_session_start PROPERTIES FIXTURES_SETUP wine TIMEOUT 600)
+    set_tests_properties(wine_session_stop PROPERTIES FIXTURES_CLEANUP wine)
+endif()
+
+# ostrafel_add_test(<name> SOURCES <files...> [LIBS <targets...>] [SERIAL])
+# SERIAL: the test drives windows, the keyboard focus or the clipboard and must
+# not run beside another such test.
+function(ostrafel_add_test name)
+    cmake_parse_arguments(ARG "SERIAL" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main GTest::gtest)
+    if(WIN32)
+        add_test(NAME ${name} COMMAND ${name})
+        set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 600)
+        if(ARG_SERIAL)
+            set_tests_properties(${name} PROPERTIES RESOURCE_LOCK wine_desktop)
+        endif()
+    else()
+        gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+    endif()
+endfunction()

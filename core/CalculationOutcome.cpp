@@ -1,0 +1,62 @@
+#include "CalculationOutcome.h"
+
+#include "DemandTable.h"
+#include "EntryParsing.h"
+#include "FormatSettings.h"
+#include "NumberWriting.h"
+
+namespace ostrafel {
+
+CalculationOutcome EvaluateEntry(std::u16string_view EntryText) {
+    CalculationOutcome outcome;
+    if (!TryGetSFU(EntryText, outcome.SFU, outcome.EntryWriteBack)) {
+        outcome.Kind = OutcomeKind::InvalidEntry;
+        outcome.MessageText = kInvalidEntryMessage;
+        return outcome;
+    }
+
+    outcome.GPM = ConvertOstrafel(outcome.SFU);
+    if (outcome.GPM < 0) {
+        outcome.Kind = OutcomeKind::OutOfRange;
+        outcome.MessageText = kOutOfRangeMessage;
+        return outcome;
+    }
+
+    outcome.Kind = OutcomeKind::Computed;
+    outcome.ResultText = FormatFloat(u"0.00", outcome.GPM, FormatSettings);
+    // The captions show what the entry box holds once the outcome is applied.
+    const std::u16string_view entry =
+        outcome.EntryWriteBack ? std::u16string_view(*outcome.EntryWriteBack) : EntryText;
+    for (int format = 1; format <= 3; ++format)
+        outcome.CopyCaptions[format - 1] = ComposeCopyText(format, u"", entry, outcome.ResultText);
+    return outcome;
+}
+
+std::u16string ComposeCopyText(int FormatNo, std::u16string_view Prefix,
+                               std::u16string_view EntryText, std::u16string_view ResultText) {
+    std::u16string text(Prefix);
+    switch (FormatNo) {
+    case 1:
+        text.append(u"SFU=").append(EntryText);
+        break;
+    case 2:
+        text.append(u"GPM=").append(ResultText);
+        break;
+    case 3:
+        text.append(EntryText).append(u" SFU \u2192 ").append(ResultText).append(u" GPM");
+        break;
+    default:
+        return {};
+    }
+    return text;
+}
+
+std::u16string_view GetWaterPrefix(bool ColdChecked, bool HotChecked) {
+    if (ColdChecked)
+        return kColdWaterPrefix;
+    if (HotChecked)
+        return kHotWaterPrefix;
+    return {};
+}
+
+} // namespace ostrafel

@@ -1,0 +1,61 @@
+#include "EntryParsing.h"
+
+#include "FloatEnvironment.h"
+#include "FormatSettings.h"
+#include "NumberReading.h"
+#include "NumberWriting.h"
+
+namespace ostrafel {
+namespace {
+
+// Both readings a user may mean: "12.5" everywhere, and "12,5" as typed on
+// keyboards whose decimal key gives a comma.
+class NumberReader {
+  public:
+    NumberReader() : comma_(TFormatSettings::Create()) { comma_.DecimalSeparator = u','; }
+
+    bool Read(std::u16string_view text, double& value) const {
+        return TryStrToFloat(text, value, TFormatSettings::Invariant()) ||
+               TryStrToFloat(text, value, comma_);
+    }
+
+  private:
+    TFormatSettings comma_;
+};
+
+// The running sum is added in extended precision and kept as a double.
+[[gnu::noinline]] double AddExtended(double sum, double term) {
+    return static_cast<double>(Extended(sum) + Extended(term));
+}
+
+} // namespace
+
+bool TryGetSFU(std::u16string_view EntryText, double& SFU,
+               std::optional<std::u16string>& EntryWriteBack) {
+    const std::u16string entry = Trim(EntryText);
+    const NumberReader reader;
+
+    if (entry.find(u'+') == std::u16string::npos)
+        return reader.Read(entry, SFU);
+
+    // k signs give k + 1 pieces; an empty piece is no number, so a leading,
+    // trailing or doubled "+" refuses the whole entry.
+    double sum = 0.0;
+    std::u16string_view rest = entry;
+    ExtendedPrecisionScope precision;
+    for (;;) {
+        const std::size_t plus = rest.find(u'+');
+        double term = 0.0;
+        if (!reader.Read(Trim(rest.substr(0, plus)), term))
+            return false;
+        sum = AddExtended(sum, term);
+        if (plus == std::u16string_view::npos)
+            break;
+        rest.remove_prefix(plus + 1);
+    }
+    SFU = sum;
+    EntryWriteBack = FloatToStr(sum, FormatSettings);
+    return true;
+}
+
+} // namespace ostrafel

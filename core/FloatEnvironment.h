@@ -1,0 +1,60 @@
+// Extended precision arithmetic with a known x87 state.
+//
+// Demand interpolation, number reading and number writing compute in the x87
+// 80-bit format and must give the same bits whatever floating-point state the
+// process inherited: a Windows process can start, or be switched by a loaded
+// DLL, with the x87 precision lowered to 53 bits. ExtendedPrecisionScope sets
+// 64-bit precision, rounding to nearest and every exception masked for its
+// lifetime, and restores the caller's control word afterwards.
+//
+// Keep the extended arithmetic inside a function called while the scope is
+// alive (not inlined into the caller), so the compiler cannot move it across
+// the control-word switch.
+#pragma once
+
+#include <cstdint>
+#include <limits>
+
+namespace ostrafel {
+
+using Extended = long double;
+static_assert(std::numeric_limits<Extended>::digits == 64,
+              "Extended must be the x87 80-bit format with a 64-bit significand");
+
+#if !(defined(__i386__) || defined(__x86_64__))
+#error "Ostrafel's number code needs the x87 floating-point unit"
+#endif
+
+// All six exceptions masked, 64-bit precision control, round to nearest.
+inline constexpr std::uint16_t kExtendedControlWord = 0x037F;
+
+inline std::uint16_t ReadX87ControlWord() {
+    std::uint16_t word;
+    __asm__ __volatile__("fnstcw %0" : "=m"(word) : : "memory");
+    return word;
+}
+
+inline void WriteX87ControlWord(std::uint16_t word) {
+    __asm__ __volatile__("fldcw %0" : : "m"(word) : "memory");
+}
+
+class ExtendedPrecisionScope {
+  public:
+    ExtendedPrecisionScope() : saved_(ReadX87ControlWord()) {
+        // fldcw is slow on some processors; skip it when the state is already right.
+        if ((saved_ & 0x0F3F) != (kExtendedControlWord & 0x0F3F))
+            WriteX87ControlWord(static_cast<std::uint16_t>((saved_ & ~0x0F3Fu) |
+                                                           (kExtendedControlWord & 0x0F3F)));
+    }
+    ~ExtendedPrecisionScope() {
+        if (ReadX87ControlWord() != saved_)
+            WriteX87ControlWord(saved_);
+    }
+    ExtendedPrecisionScope(const ExtendedPrecisionScope&) = delete;
+    ExtendedPrecisionScope& operator=(const ExtendedPrecisionScope&) = delete;
+
+  private:
+    std::uint16_t saved_;
+};
+
+} // namespace ostrafel

