@@ -9,10 +9,12 @@ namespace ostrafel {
 namespace {
 
 // Both readings a user may mean: "12.5" everywhere, and "12,5" as typed on
-// keyboards whose decimal key gives a comma.
+// keyboards whose decimal key gives a comma. Reading looks at the decimal
+// separator alone, so the comma reading is the same whatever the user's locale
+// is, and asking the locale for it on every calculation would only cost time.
 class NumberReader {
   public:
-    NumberReader() : comma_(TFormatSettings::Create()) { comma_.DecimalSeparator = u','; }
+    NumberReader() : comma_(TFormatSettings::Invariant()) { comma_.DecimalSeparator = u','; }
 
     bool Read(std::u16string_view text, double& value) const {
         return TryStrToFloat(text, value, TFormatSettings::Invariant()) ||

@@ -38,23 +38,35 @@ inline void WriteX87ControlWord(std::uint16_t word) {
     __asm__ __volatile__("fldcw %0" : : "m"(word) : "memory");
 }
 
+inline void ClearX87Exceptions() {
+    __asm__ __volatile__("fnclex" : : : "memory");
+}
+
 class ExtendedPrecisionScope {
   public:
-    ExtendedPrecisionScope() : saved_(ReadX87ControlWord()) {
+    ExtendedPrecisionScope()
+        : saved_(ReadX87ControlWord()),
+          wanted_(
+              static_cast<std::uint16_t>((saved_ & ~0x0F3Fu) | (kExtendedControlWord & 0x0F3F))) {
         // fldcw is slow on some processors; skip it when the state is already right.
-        if ((saved_ & 0x0F3F) != (kExtendedControlWord & 0x0F3F))
-            WriteX87ControlWord(static_cast<std::uint16_t>((saved_ & ~0x0F3Fu) |
-                                                           (kExtendedControlWord & 0x0F3F)));
+        if (wanted_ != saved_)
+            WriteX87ControlWord(wanted_);
     }
     ~ExtendedPrecisionScope() {
-        if (ReadX87ControlWord() != saved_)
+        if (wanted_ != saved_) {
+            // Our masked operations leave exception flags set; a caller that unmasks
+            // exceptions would take them as its own at its next x87 instruction.
+            if ((saved_ & 0x3F) != 0x3F)
+                ClearX87Exceptions();
             WriteX87ControlWord(saved_);
+        }
     }
     ExtendedPrecisionScope(const ExtendedPrecisionScope&) = delete;
     ExtendedPrecisionScope& operator=(const ExtendedPrecisionScope&) = delete;
 
   private:
     std::uint16_t saved_;
+    std::uint16_t wanted_;
 };
 
 } // namespace ostrafel

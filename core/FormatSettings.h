@@ -1,4 +1,4 @@
-// Where the decimal separator of written numbers comes from.
+// Where the decimal separator of read and written numbers comes from.
 #pragma once
 
 #include <string_view>

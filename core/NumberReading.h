@@ -36,10 +36,13 @@ bool TextToFloat(std::u16string_view text, Extended& value, const TFormatSetting
 //   "1e-400" -> 0, "inf" -> +infinity, "NaN" -> not-a-number.
 // The text is rounded to 64 bits and then to a double, so a few texts do not give the
 // nearest double: "5.0192272" -> 5.019227199999999555757312919013202190399169921875.
-// False, with Value untouched, for: no digit (""), "+", "."), anything but spaces around
-// the number (tabs, "1,000" under ".", "1 000", "0x10", "--5", non-ASCII digits), an
-// exponent without digits ("1e"), beyond the largest double ("1.8e308", even
-// "1.7976931348623158e308"), and words other than the four above ("INFINITY", "INF ").
+// False, with Value untouched, for:
+//   - no digit: "", "+", ".";
+//   - anything but spaces around the number: tabs, "1,000" under ".", "1 000", "0x10",
+//     "--5", non-ASCII digits;
+//   - an exponent without digits ("1e") or with more than needed to reach 500 ("0e5000");
+//   - a value beyond the largest double: "1.8e308", even "1.7976931348623158e308";
+//   - words other than the four above: "INFINITY", "INF ", "+NAN".
 bool TryStrToFloat(std::u16string_view text, double& Value, const TFormatSettings& settings);
 
 // Reads a 32-bit integer, or gives Default: "150", " +150", "007", "-2147483648";

@@ -12,6 +12,8 @@ packages=(
     zlib1g-dev lib32z1-dev libz-mingw-w64-dev
     # running and testing the Windows program
     wine wine64 xvfb xauth x11-utils fonts-farsiweb imagemagick python3 openssl
+    # the 32-bit tests, where the kernel cannot start i386 programs itself
+    qemu-user
 )
 
 missing=()

@@ -5,4 +5,9 @@ here=$(cd "$(dirname "$0")" && pwd)
 dir=${1:?session folder}
 shift
 source "$here/wine-env.sh" "$dir"
-exec wine "$@"
+# Wine's helper processes (services, the desktop) outlive the program and keep its
+# standard error open: give them a file, so the caller's pipe closes when the
+# program ends, and pass the text on afterwards.
+errors=$(mktemp)
+trap 'cat "$errors" >&2; rm -f "$errors"' EXIT
+wine "$@" 2>"$errors"

@@ -12,7 +12,7 @@
 
 namespace {
 
-struct Run {
+struct CliRun {
     int status = -1;
     std::string out;
     std::string err;
@@ -25,7 +25,7 @@ std::string Quote(const std::string& arg) {
     return quoted + "'";
 }
 
-Run RunCli(const std::vector<std::string>& args, const std::string& input = "") {
+CliRun RunCli(const std::vector<std::string>& args, const std::string& input = "") {
     const std::string dir = ::testing::TempDir();
     const std::string in = dir + "cli-in.txt", out = dir + "cli-out.txt", err = dir + "cli-err.txt";
     std::ofstream(in, std::ios::binary) << input;
@@ -33,7 +33,7 @@ Run RunCli(const std::vector<std::string>& args, const std::string& input = "") 
     for (const auto& arg : args)
         command += " " + Quote(arg);
     command += " <" + Quote(in) + " >" + Quote(out) + " 2>" + Quote(err);
-    Run run;
+    CliRun run;
     const int raw = std::system(command.c_str());
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     auto slurp = [](const std::string& path) {
@@ -49,7 +49,7 @@ const std::string kInvalid = "لطفاً مقدار معتبر در EditSFU وا
 const std::string kOutOfRange = "مقدار SFU باید بین 1 تا 5000 باشد";
 
 TEST(OstrafelCli, PrintsOneJsonLinePerArgument) {
-    const Run run = RunCli({"10+12", "3000+3000", "5+", "INF", "NaN", "1e100"});
+    const CliRun run = RunCli({"10+12", "3000+3000", "5+", "INF", "NaN", "1e100"});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(run.out,
@@ -75,7 +75,7 @@ TEST(OstrafelCli, PrintsOneJsonLinePerArgument) {
 TEST(OstrafelCli, ReadsStandardInputLineByLine) {
     // CR LF and LF end lines; a last line without one still counts; bad UTF-8
     // becomes U+FFFD; quotes and backslashes are escaped.
-    const Run run = RunCli({}, "22\r\n\n\xff" "1\na\"b\\\r\r\n12,5");
+    const CliRun run = RunCli({}, "22\r\n\n\xff" "1\na\"b\\\r\r\n12,5");
     EXPECT_EQ(run.status, 0);
     const std::string lines[] = {
         R"({"entry":"22","kind":"Computed","sfu":"22","gpm":"20.36","writeBack":null,"result":"20.36","captions":["SFU=22","GPM=20.36","22 SFU → 20.36 GPM"]})",
@@ -91,7 +91,7 @@ TEST(OstrafelCli, ReadsStandardInputLineByLine) {
 }
 
 TEST(OstrafelCli, DecimalSeparatorOptionReplacesTheLocaleOne) {
-    const Run run = RunCli({"--decimal-separator=,", "1.5+1"});
+    const CliRun run = RunCli({"--decimal-separator=,", "1.5+1"});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out,
               R"({"entry":"1.5+1","kind":"Computed","sfu":"2.5","gpm":"5.75","writeBack":"2,5","result":"5,75","captions":["SFU=2,5","GPM=5,75","2,5 SFU → 5,75 GPM"]})"
@@ -99,7 +99,7 @@ TEST(OstrafelCli, DecimalSeparatorOptionReplacesTheLocaleOne) {
 }
 
 TEST(OstrafelCli, EntriesMayLookLikeNumbersWithSignsOrFollowADoubleDash) {
-    const Run run = RunCli({"--", "--decimal-separator=,", "-5", "--5"});
+    const CliRun run = RunCli({"--", "--decimal-separator=,", "-5", "--5"});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 3);
     EXPECT_NE(run.out.find(R"("entry":"--decimal-separator=,","kind":"InvalidEntry")"), std::string::npos);
@@ -109,7 +109,7 @@ TEST(OstrafelCli, EntriesMayLookLikeNumbersWithSignsOrFollowADoubleDash) {
 
 TEST(OstrafelCli, UsageErrorsExitWithTwoAndOneLineOnStandardError) {
     for (const std::string arg : {"--decimal-separator=", "--decimal-separator=ab", "--bogus"}) {
-        const Run run = RunCli({arg, "22"});
+        const CliRun run = RunCli({arg, "22"});
         EXPECT_EQ(run.status, 2) << arg;
         EXPECT_EQ(run.out, "") << arg;
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << arg;

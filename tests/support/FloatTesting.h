@@ -40,4 +40,23 @@ class LoweredX87Precision {
     std::uint16_t saved_;
 };
 
+// x87 control words that a caller may leave behind: lowered precision, other rounding
+// modes, unmasked exceptions (bit 6 always reads as set).
+inline constexpr std::uint16_t kForeignX87ControlWords[] = {0x027F, 0x007F, 0x0F7F,
+                                                            0x077F, 0x0360, 0x1372};
+
+// Runs f under the x87 control word `word` and gives back f's result; the test fails
+// when f does not leave the word as it found it.
+template <class F> auto UnderX87ControlWord(std::uint16_t word, F f) {
+    const std::uint16_t saved = ReadX87ControlWord();
+    // A caller that unmasks exceptions has no flags pending: they would have trapped.
+    ClearX87Exceptions();
+    WriteX87ControlWord(word);
+    auto result = f();
+    const std::uint16_t after = ReadX87ControlWord();
+    WriteX87ControlWord(saved);
+    EXPECT_EQ(after, word) << "the x87 control word was not restored";
+    return result;
+}
+
 } // namespace ostrafel::testing

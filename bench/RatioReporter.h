@@ -1,0 +1,57 @@
+// Console output of Google Benchmark followed by the ratio of each benchmark to its
+// baseline, the benchmark of the same name with the prefix "baseline/", measured in the
+// same run.
+#pragma once
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+#include <benchmark/benchmark.h>
+
+namespace ostrafel::bench {
+
+class RatioReporter : public benchmark::ConsoleReporter {
+  public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        // With repetitions, the median stands for the benchmark.
+        for (const Run& run : runs) {
+            if (run.error_occurred)
+                continue;
+            if (run.run_type == Run::RT_Iteration)
+                times_[run.benchmark_name()] = run.GetAdjustedCPUTime();
+            else if (run.aggregate_name == "median")
+                times_[run.run_name.str()] = run.GetAdjustedCPUTime();
+        }
+    }
+
+    void Finalize() override {
+        ConsoleReporter::Finalize();
+        const std::string prefix = "baseline/";
+        for (const auto& [name, time] : times_) {
+            if (name.rfind(prefix, 0) != 0)
+                continue;
+            const auto ours = times_.find(name.substr(prefix.size()));
+            if (ours != times_.end() && time > 0)
+                std::printf("ratio %-40s %6.2fx its baseline\n", ours->first.c_str(),
+                            ours->second / time);
+        }
+    }
+
+  private:
+    std::map<std::string, double> times_;
+};
+
+} // namespace ostrafel::bench
+
+// A main that prints the ratios after the usual table.
+#define OSTRAFEL_BENCHMARK_MAIN_WITH_RATIOS()                                                      \
+    int main(int argc, char** argv) {                                                              \
+        benchmark::Initialize(&argc, argv);                                                        \
+        ostrafel::bench::RatioReporter reporter;                                                   \
+        benchmark::RunSpecifiedBenchmarks(&reporter);                                              \
+        benchmark::Shutdown();                                                                     \
+        return 0;                                                                                  \
+    }

@@ -1,0 +1,232 @@
+#include "NumberWriting.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+
+#include "NumberReading.h"
+
+namespace ostrafel {
+namespace {
+
+constexpr std::int16_t kInfinityExponent = 32767;
+constexpr std::int16_t kNaNExponent = -32768;
+constexpr int kWorkingDigits = 18;
+constexpr std::uint64_t kTenPow18 = 1000000000000000000u;
+
+// The fields of an x87 extended value; a finite one is significand * 2^Scale().
+struct ExtendedBits {
+    std::uint64_t significand;
+    int biasedExponent;
+    bool negative;
+
+    int Scale() const { return std::max(biasedExponent, 1) - 16383 - 63; }
+};
+
+ExtendedBits BitsOf(Extended x) {
+    unsigned char bytes[sizeof(Extended)];
+    std::memcpy(bytes, &x, sizeof x);
+    ExtendedBits bits{};
+    std::uint16_t top = 0;
+    std::memcpy(&bits.significand, bytes, sizeof bits.significand);
+    std::memcpy(&top, bytes + sizeof bits.significand, sizeof top);
+    bits.biasedExponent = top & 0x7FFF;
+    bits.negative = (top & 0x8000) != 0;
+    return bits;
+}
+
+// The integer nearest to y (0 <= y < 2^64), ties to even, from its bits alone.
+std::uint64_t NearestInteger(Extended y) {
+    const ExtendedBits bits = BitsOf(y);
+    const int shift = -bits.Scale();
+    if (shift <= 0)
+        return shift == 0 ? bits.significand : UINT64_MAX;
+    if (shift >= 64)
+        return shift == 64 && bits.significand > (std::uint64_t{1} << 63) ? 1 : 0;
+    const std::uint64_t whole = bits.significand >> shift;
+    const std::uint64_t rest = bits.significand & ((std::uint64_t{1} << shift) - 1);
+    const std::uint64_t half = std::uint64_t{1} << (shift - 1);
+    return whole + (rest > half || (rest == half && (whole & 1) != 0) ? 1 : 0);
+}
+
+// Runs under an ExtendedPrecisionScope.
+[[gnu::noinline]] void DevelopUnderScope(TFloatRec& rec, Extended value, int precision,
+                                         int decimals) {
+    rec = TFloatRec{};
+    const ExtendedBits bits = BitsOf(value);
+    const bool integerBit = (bits.significand >> 63) != 0;
+    if (bits.biasedExponent == 0x7FFF && bits.significand == std::uint64_t{1} << 63) {
+        rec.Exponent = kInfinityExponent;
+        rec.Negative = bits.negative;
+        return;
+    }
+    // NaNs, and the encodings that the x87 refuses as operands.
+    if (bits.biasedExponent == 0x7FFF || (bits.biasedExponent != 0 && !integerBit)) {
+        rec.Exponent = kNaNExponent;
+        return;
+    }
+    if (bits.significand == 0)
+        return;
+
+    const Extended magnitude = bits.negative ? -value : value;
+    const int e2 = 63 - std::countl_zero(bits.significand) + bits.Scale();
+    // 19728 / 65536 is just above log10(2); the shift rounds toward minus infinity.
+    int e = ((e2 * 19728) >> 16) + 1;
+    if (magnitude < Pow10InScope(1, e - 1))
+        --e;
+    std::uint64_t working = NearestInteger(Pow10InScope(magnitude, kWorkingDigits - e));
+    if (working >= kTenPow18) {
+        const std::uint64_t tenth = working / 10;
+        const std::uint64_t rest = working % 10;
+        working = tenth + (rest > 5 || (rest == 5 && (tenth & 1) != 0) ? 1 : 0);
+        ++e;
+    }
+    char digits[kWorkingDigits];
+    for (int i = kWorkingDigits - 1; i >= 0; --i, working /= 10)
+        digits[i] = static_cast<char>('0' + working % 10);
+
+    const long long firstDropped = static_cast<long long>(e) + decimals;
+    if (firstDropped < 0)
+        return; // rounds to zero
+    int count = static_cast<int>(std::min<long long>(firstDropped, std::clamp(precision, 0, 18)));
+    // Half away from zero, decided on the working digits alone.
+    if (count < kWorkingDigits && digits[count] >= '5') {
+        int i = count - 1;
+        while (i >= 0 && digits[i] == '9')
+            --i;
+        if (i >= 0) {
+            ++digits[i];
+            count = i + 1;
+        } else {
+            digits[0] = '1';
+            count = 1;
+            ++e;
+        }
+    }
+    while (count > 0 && digits[count - 1] == '0')
+        --count;
+    std::memcpy(rec.Digits, digits, static_cast<std::size_t>(count));
+    rec.Exponent = static_cast<std::int16_t>(e);
+    rec.Negative = count > 0 && bits.negative;
+}
+
+// Collects a short number text without touching the heap until it is finished.
+class NumberText {
+  public:
+    void Add(char16_t c) { text_[length_++] = c; }
+    void AddUnsigned(std::uint32_t n) {
+        char16_t reversed[10];
+        int count = 0;
+        do {
+            reversed[count++] = static_cast<char16_t>(u'0' + n % 10);
+            n /= 10;
+        } while (n != 0);
+        while (count > 0)
+            Add(reversed[--count]);
+    }
+    std::u16string Text() const { return std::u16string(text_, length_); }
+
+  private:
+    char16_t text_[40];
+    std::size_t length_ = 0;
+};
+
+// The digits of a record, with "0" wherever the value has no digit of its own.
+class RecordDigits {
+  public:
+    explicit RecordDigits(const TFloatRec& rec) : digits_(rec.Digits) {}
+    int Count() const { return static_cast<int>(digits_.size()); }
+    char16_t At(int index) const {
+        return index >= 0 && index < Count() ? static_cast<char16_t>(digits_[index]) : u'0';
+    }
+    void AddRange(NumberText& out, int from, int to) const {
+        for (int i = from; i < to; ++i)
+            out.Add(At(i));
+    }
+
+  private:
+    std::string_view digits_;
+};
+
+std::u16string GeneralText(const TFloatRec& rec, char16_t sep) {
+    if (rec.Exponent == kInfinityExponent)
+        return rec.Negative ? u"-INF" : u"INF";
+    if (rec.Exponent == kNaNExponent)
+        return u"NAN";
+    const RecordDigits digits(rec);
+    if (digits.Count() == 0)
+        return u"0";
+    NumberText out;
+    if (rec.Negative)
+        out.Add(u'-');
+    const int e = rec.Exponent;
+    if (e >= 1 && e <= 15) {
+        digits.AddRange(out, 0, e);
+        if (digits.Count() > e) {
+            out.Add(sep);
+            digits.AddRange(out, e, digits.Count());
+        }
+    } else if (e >= -3 && e <= 0) {
+        out.Add(u'0');
+        out.Add(sep);
+        digits.AddRange(out, e, digits.Count());
+    } else {
+        out.Add(digits.At(0));
+        if (digits.Count() > 1) {
+            out.Add(sep);
+            digits.AddRange(out, 1, digits.Count());
+        }
+        out.Add(u'E');
+        if (e - 1 < 0)
+            out.Add(u'-');
+        out.AddUnsigned(static_cast<std::uint32_t>(e - 1 < 0 ? 1 - e : e - 1));
+    }
+    return out.Text();
+}
+
+} // namespace
+
+void FloatToDecimal(TFloatRec& rec, Extended value, int Precision, int Decimals) {
+    ExtendedPrecisionScope scope;
+    DevelopUnderScope(rec, value, Precision, Decimals);
+}
+
+std::u16string FloatToStr(Extended value, const TFormatSettings& settings) {
+    TFloatRec rec;
+    FloatToDecimal(rec, value, 15, 9999);
+    return GeneralText(rec, settings.DecimalSeparator);
+}
+
+std::u16string FormatFloat(std::u16string_view pattern, Extended value,
+                           const TFormatSettings& settings) {
+    if (pattern != u"0.00")
+        return FloatToStr(value, settings);
+    TFloatRec rec;
+    FloatToDecimal(rec, value, 18, 2);
+    const int e = rec.Exponent;
+    if (e == kInfinityExponent || e == kNaNExponent || e > 18)
+        return FloatToStr(value, settings);
+    const RecordDigits digits(rec);
+    NumberText out;
+    // Negative is false for a value that rounds to zero: "-0.004" gives "0.00".
+    if (rec.Negative)
+        out.Add(u'-');
+    if (digits.Count() > 0 && e > 0)
+        digits.AddRange(out, 0, e);
+    else
+        out.Add(u'0');
+    out.Add(settings.DecimalSeparator);
+    digits.AddRange(out, e, e + 2);
+    return out.Text();
+}
+
+std::u16string IntToStr(int value) {
+    NumberText out;
+    const auto magnitude = static_cast<std::uint32_t>(value);
+    if (value < 0)
+        out.Add(u'-');
+    out.AddUnsigned(value < 0 ? 0u - magnitude : magnitude);
+    return out.Text();
+}
+
+} // namespace ostrafel
