@@ -2,11 +2,11 @@
 // lies inside the table.
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 #include "CalculationOutcome.h"
 #include "FormatSettings.h"
+#include "FuzzText.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace ostrafel;
@@ -15,8 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The first byte picks the user's decimal separator.
     static constexpr char16_t separators[] = {u'.', u',', u'\u066B', u'/'};
     FormatSettings.DecimalSeparator = separators[data[0] % 4];
-    std::u16string entry((size - 1) / 2, u'\0');
-    std::memcpy(entry.data(), data + 1, entry.size() * 2);
+    const std::u16string entry = fuzzing::TextFromFuzzBytes(data + 1, size - 1);
 
     const CalculationOutcome outcome = EvaluateEntry(entry);
     switch (outcome.Kind) {
