@@ -44,7 +44,7 @@ start_xvfb() {
 }
 
 make_prefix() {
-    [ -f "$WINEPREFIX/.ostrafel-ready" ] && return
+    [ -f "$WINEPREFIX/.ostrafel-ready-2" ] && return
     rm -rf "$WINEPREFIX"
     echo "wine-session: creating the Wine prefix $WINEPREFIX (once)"
     # No Mono or Gecko prompts: the programs need neither .NET nor the HTML engine.
@@ -53,8 +53,13 @@ make_prefix() {
     # The Persian fonts of the window map to installed Persian fonts.
     wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'B Nazanin' /d 'Nazli' /f >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v '2  Titr' /d 'Titr' /f >/dev/null 2>&1
+    # A crashing program ends with a backtrace instead of waiting on a dialog nobody sees.
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    # There is no window manager on the display: Wine draws the frames itself,
+    # and hiding a window does not wait two seconds for a manager to answer.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     wineserver -w
-    touch "$WINEPREFIX/.ostrafel-ready"
+    touch "$WINEPREFIX/.ostrafel-ready-2"
 }
 
 case "$action" in
@@ -63,7 +68,8 @@ start)
     start_xvfb
     export DISPLAY=$(cat "$dir/display")
     make_prefix
-    wineserver -p
+    # The server outlives this script: it must not hold the caller's output open.
+    wineserver -p </dev/null >/dev/null 2>&1
     echo "wine-session: DISPLAY=$DISPLAY WINEPREFIX=$WINEPREFIX"
     ;;
 stop) stop ;;

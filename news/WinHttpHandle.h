@@ -1,0 +1,51 @@
+// Ownership and errors of Windows HTTP Services handles.
+#pragma once
+
+#include <windows.h>
+#include <winhttp.h>
+
+#include <string>
+#include <string_view>
+
+namespace ostrafel {
+
+// Owns one HINTERNET (session, connection or request) and closes it once.
+class TInternetHandle {
+  public:
+    TInternetHandle() = default;
+    explicit TInternetHandle(HINTERNET handle) : FHandle(handle) {}
+    ~TInternetHandle();
+    TInternetHandle(TInternetHandle&& other) noexcept;
+    TInternetHandle& operator=(TInternetHandle&& other) noexcept;
+    TInternetHandle(const TInternetHandle&) = delete;
+    TInternetHandle& operator=(const TInternetHandle&) = delete;
+
+    HINTERNET Get() const { return FHandle; }
+    explicit operator bool() const { return FHandle != nullptr; }
+
+  private:
+    HINTERNET FHandle = nullptr;
+};
+
+// Owns a string that Windows HTTP Services allocated with GlobalAlloc.
+class TGlobalString {
+  public:
+    explicit TGlobalString(LPWSTR text) : FText(text) {}
+    ~TGlobalString();
+    TGlobalString(const TGlobalString&) = delete;
+    TGlobalString& operator=(const TGlobalString&) = delete;
+
+    std::wstring Text() const { return FText ? std::wstring(FText) : std::wstring(); }
+
+  private:
+    LPWSTR FText;
+};
+
+// Throws HttpError naming the failed call, with the system's text for the error.
+[[noreturn]] void ThrowWinHttpError(std::string_view call, DWORD error = GetLastError());
+
+// URLs and header lines are ASCII on the wire; other bytes map to the same code units.
+std::wstring Widen(std::string_view bytes);
+std::string Narrow(std::wstring_view text);
+
+} // namespace ostrafel

@@ -1,0 +1,72 @@
+#include "WinHttpProxy.h"
+
+#include "WinHttpHandle.h"
+
+namespace ostrafel {
+namespace {
+
+struct UserProxyConfiguration {
+    bool readable = false;
+    bool autoDetect = false;
+    std::wstring script;
+    std::wstring proxy;
+    std::wstring bypass;
+};
+
+UserProxyConfiguration ReadUserProxyConfiguration() {
+    WINHTTP_CURRENT_USER_IE_PROXY_CONFIG config{};
+    if (!WinHttpGetIEProxyConfigForCurrentUser(&config))
+        return {};
+    const TGlobalString script(config.lpszAutoConfigUrl);
+    const TGlobalString proxy(config.lpszProxy);
+    const TGlobalString bypass(config.lpszProxyBypass);
+    return {true, config.fAutoDetect != FALSE, script.Text(), proxy.Text(), bypass.Text()};
+}
+
+// Read once per process: the user's proxy settings do not change under a running request.
+const UserProxyConfiguration& UserConfiguration() {
+    static const UserProxyConfiguration configuration = ReadUserProxyConfiguration();
+    return configuration;
+}
+
+ProxyChoice AskAutomaticProxy(HINTERNET session, const std::wstring& url,
+                              const std::wstring& script) {
+    WINHTTP_AUTOPROXY_OPTIONS options{};
+    if (script.empty()) {
+        options.dwFlags = WINHTTP_AUTOPROXY_AUTO_DETECT;
+        options.dwAutoDetectFlags = WINHTTP_AUTO_DETECT_TYPE_DHCP | WINHTTP_AUTO_DETECT_TYPE_DNS_A;
+    } else {
+        options.dwFlags = WINHTTP_AUTOPROXY_CONFIG_URL;
+        options.lpszAutoConfigUrl = script.c_str();
+    }
+    WINHTTP_PROXY_INFO info{};
+    BOOL found = WinHttpGetProxyForUrl(session, url.c_str(), &options, &info);
+    if (!found && GetLastError() == ERROR_WINHTTP_LOGIN_FAILURE) {
+        options.fAutoLogonIfChallenged = TRUE;
+        found = WinHttpGetProxyForUrl(session, url.c_str(), &options, &info);
+    }
+    if (!found)
+        return {};
+    const TGlobalString proxy(info.lpszProxy);
+    const TGlobalString bypass(info.lpszProxyBypass);
+    if (info.dwAccessType != WINHTTP_ACCESS_TYPE_NAMED_PROXY || proxy.Text().empty())
+        return {};
+    return {false, proxy.Text(), bypass.Text()};
+}
+
+} // namespace
+
+ProxyChoice ChooseProxy(HINTERNET session, const std::wstring& url) {
+    const UserProxyConfiguration& configuration = UserConfiguration();
+    if (!configuration.readable)
+        return AskAutomaticProxy(session, url, {});
+    if (!configuration.script.empty())
+        return AskAutomaticProxy(session, url, configuration.script);
+    if (configuration.autoDetect)
+        return AskAutomaticProxy(session, url, {});
+    if (!configuration.proxy.empty())
+        return {false, configuration.proxy, configuration.bypass};
+    return {};
+}
+
+} // namespace ostrafel

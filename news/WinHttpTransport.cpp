@@ -1,0 +1,182 @@
+#include "WinHttpTransport.h"
+
+#include <array>
+#include <chrono>
+
+#include "WinHttpHandle.h"
+#include "WinHttpProxy.h"
+
+namespace ostrafel {
+namespace {
+
+// The platform may ask for a request to be sent again (authentication, a client
+// certificate); a server cannot make it ask forever.
+constexpr int kMaxSendAttempts = 8;
+
+void CALLBACK OnSecureFailure(HINTERNET, DWORD_PTR context, DWORD status, LPVOID information,
+                              DWORD length) {
+    if (status == WINHTTP_CALLBACK_STATUS_SECURE_FAILURE && context != 0 && information &&
+        length >= sizeof(DWORD))
+        *reinterpret_cast<DWORD*>(context) = *static_cast<const DWORD*>(information);
+}
+
+void SetOption(HINTERNET handle, DWORD option, void* value, DWORD size) {
+    if (!WinHttpSetOption(handle, option, value, size))
+        ThrowWinHttpError("WinHttpSetOption");
+}
+
+void SetNumberOption(HINTERNET handle, DWORD option, DWORD value) {
+    SetOption(handle, option, &value, sizeof(value));
+}
+
+class TWinHttpTransport final : public HttpTransport {
+  public:
+    explicit TWinHttpTransport(const HttpLimits& limits) : FLimits(limits) {}
+
+    HttpResponse Send(const HttpRequest& request) override {
+        OpenSession();
+        const TInternetHandle connection(
+            WinHttpConnect(FSession.Get(), Widen(request.url.host).c_str(), request.url.port, 0));
+        if (!connection)
+            ThrowWinHttpError("WinHttpConnect");
+        const TInternetHandle handle(WinHttpOpenRequest(
+            connection.Get(), Widen(request.method).c_str(),
+            Widen(RequestTarget(request.url)).c_str(), nullptr, WINHTTP_NO_REFERER,
+            WINHTTP_DEFAULT_ACCEPT_TYPES, request.url.secure ? WINHTTP_FLAG_SECURE : 0));
+        if (!handle)
+            ThrowWinHttpError("WinHttpOpenRequest");
+        DWORD secureFailure = 0;
+        Configure(handle.Get(), request, secureFailure);
+        SendAndReceive(handle.Get(), secureFailure);
+
+        HttpResponse response;
+        response.status = static_cast<int>(QueryStatus(handle.Get()));
+        response.headers = ParseRawHeaders(QueryRawHeaders(handle.Get()));
+        if (request.method != "HEAD")
+            response.body = ReadBody(handle.Get());
+        return response;
+    }
+
+  private:
+    // Opened at the first request, so that making the client never fails; a session
+    // that cannot be opened fails that exchange only.
+    void OpenSession() {
+        if (FSession)
+            return;
+        FSession = TInternetHandle(WinHttpOpen(L"", WINHTTP_ACCESS_TYPE_NO_PROXY,
+                                               WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
+        if (!FSession)
+            ThrowWinHttpError("WinHttpOpen");
+        WinHttpSetStatusCallback(FSession.Get(), OnSecureFailure,
+                                 WINHTTP_CALLBACK_FLAG_SECURE_FAILURE, 0);
+    }
+
+    void Configure(HINTERNET handle, const HttpRequest& request, DWORD& secureFailure) {
+        if (!WinHttpSetTimeouts(handle, FLimits.resolveMs, FLimits.connectMs, FLimits.sendMs,
+                                FLimits.receiveMs))
+            ThrowWinHttpError("WinHttpSetTimeouts");
+        // Also bounds the wait for the response head, which is not covered by the above.
+        SetNumberOption(handle, WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT,
+                        static_cast<DWORD>(FLimits.receiveMs));
+        DWORD_PTR context = reinterpret_cast<DWORD_PTR>(&secureFailure);
+        SetOption(handle, WINHTTP_OPTION_CONTEXT_VALUE, &context, sizeof(context));
+        SetNumberOption(handle, WINHTTP_OPTION_DISABLE_FEATURE,
+                        WINHTTP_DISABLE_REDIRECTS | WINHTTP_DISABLE_COOKIES);
+        SetNumberOption(handle, WINHTTP_OPTION_AUTOLOGON_POLICY,
+                        WINHTTP_AUTOLOGON_SECURITY_LEVEL_MEDIUM);
+        ProxyChoice proxy = ChooseProxy(FSession.Get(), Widen(ToString(request.url)));
+        if (!proxy.direct) {
+            WINHTTP_PROXY_INFO info{WINHTTP_ACCESS_TYPE_NAMED_PROXY, proxy.proxy.data(),
+                                    proxy.bypass.empty() ? nullptr : proxy.bypass.data()};
+            SetOption(handle, WINHTTP_OPTION_PROXY, &info, sizeof(info));
+        }
+        std::string lines;
+        for (const HttpHeader& header : request.headers)
+            lines += header.name + ": " + header.value + "\r\n";
+        if (!WinHttpAddRequestHeaders(handle, Widen(lines).c_str(), static_cast<DWORD>(-1L),
+                                      WINHTTP_ADDREQ_FLAG_ADD | WINHTTP_ADDREQ_FLAG_REPLACE))
+            ThrowWinHttpError("WinHttpAddRequestHeaders");
+    }
+
+    static void SendAndReceive(HINTERNET handle, const DWORD& secureFailure) {
+        for (int attempt = 0; attempt < kMaxSendAttempts; ++attempt) {
+            if (WinHttpSendRequest(handle, WINHTTP_NO_ADDITIONAL_HEADERS, 0,
+                                   WINHTTP_NO_REQUEST_DATA, 0, 0, 0) &&
+                WinHttpReceiveResponse(handle, nullptr))
+                return;
+            const DWORD error = GetLastError();
+            if (error == ERROR_WINHTTP_CLIENT_AUTH_CERT_NEEDED)
+                SetOption(handle, WINHTTP_OPTION_CLIENT_CERT_CONTEXT,
+                          WINHTTP_NO_CLIENT_CERT_CONTEXT, 0);
+            else if (error == ERROR_WINHTTP_SECURE_FAILURE)
+                throw HttpError("the server's certificate was rejected (flags " +
+                                std::to_string(secureFailure) + ")");
+            else if (error != ERROR_WINHTTP_RESEND_REQUEST)
+                ThrowWinHttpError("WinHttpSendRequest", error);
+        }
+        throw HttpError("the request had to be sent again too often");
+    }
+
+    static DWORD QueryStatus(HINTERNET handle) {
+        DWORD status = 0;
+        DWORD size = sizeof(status);
+        if (!WinHttpQueryHeaders(handle, WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
+                                 WINHTTP_HEADER_NAME_BY_INDEX, &status, &size,
+                                 WINHTTP_NO_HEADER_INDEX))
+            ThrowWinHttpError("WinHttpQueryHeaders");
+        return status;
+    }
+
+    static std::string QueryRawHeaders(HINTERNET handle) {
+        DWORD size = 0;
+        WinHttpQueryHeaders(handle, WINHTTP_QUERY_RAW_HEADERS_CRLF, WINHTTP_HEADER_NAME_BY_INDEX,
+                            WINHTTP_NO_OUTPUT_BUFFER, &size, WINHTTP_NO_HEADER_INDEX);
+        if (GetLastError() != ERROR_INSUFFICIENT_BUFFER)
+            ThrowWinHttpError("WinHttpQueryHeaders");
+        std::wstring text(size / sizeof(wchar_t) + 1, L'\0');
+        if (!WinHttpQueryHeaders(handle, WINHTTP_QUERY_RAW_HEADERS_CRLF,
+                                 WINHTTP_HEADER_NAME_BY_INDEX, text.data(), &size,
+                                 WINHTTP_NO_HEADER_INDEX))
+            ThrowWinHttpError("WinHttpQueryHeaders");
+        text.resize(size / sizeof(wchar_t));
+        return Narrow(text);
+    }
+
+    std::string ReadBody(HINTERNET handle) const {
+        const auto deadline =
+            std::chrono::steady_clock::now() + std::chrono::milliseconds(FLimits.receiveMs);
+        std::array<char, 1 << 16> buffer;
+        std::string body;
+        while (true) {
+            DWORD available = 0;
+            if (!WinHttpQueryDataAvailable(handle, &available))
+                ThrowWinHttpError("WinHttpQueryDataAvailable");
+            if (available == 0)
+                return body;
+            DWORD read = 0;
+            const DWORD wanted = std::min<DWORD>(available, static_cast<DWORD>(buffer.size()));
+            if (!WinHttpReadData(handle, buffer.data(), wanted, &read))
+                ThrowWinHttpError("WinHttpReadData");
+            if (read == 0)
+                return body;
+            AppendBodyPiece(body, std::string_view(buffer.data(), read));
+            if (std::chrono::steady_clock::now() > deadline)
+                throw HttpError("the response body took too long");
+        }
+    }
+
+    TInternetHandle FSession;
+    HttpLimits FLimits;
+};
+
+} // namespace
+
+std::unique_ptr<HttpTransport> MakeWinHttpTransport(const HttpLimits& limits) {
+    return std::make_unique<TWinHttpTransport>(limits);
+}
+
+THTTPClient MakeWinHttpClient(const HttpLimits& limits) {
+    return THTTPClient(MakeWinHttpTransport(limits));
+}
+
+} // namespace ostrafel

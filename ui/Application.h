@@ -1,0 +1,83 @@
+// The application object: the hidden application window, the message loop,
+// the main form and the failure report.
+#pragma once
+
+#include <windows.h>
+
+#include <exception>
+#include <memory>
+#include <string>
+
+#include "Component.h"
+#include "Form.h"
+#include "Handles.h"
+#include "MessageWindow.h"
+
+class TApplication : public TComponent {
+  public:
+    // Makes the hidden application window and reads the title, the icon
+    // "MAINICON" (absent in test programs) and the screen's pixels per inch.
+    // The object becomes Application for its lifetime.
+    TApplication();
+    ~TApplication() override;
+
+    // Prepares the thread for the controls: common controls, COM.
+    void Initialize();
+
+    // True: the main form is an unowned window with its own taskbar button.
+    bool MainFormOnTaskbar = false;
+
+    // Makes a form owned by the application; the first one is the main form.
+    template <class T>
+    void CreateForm(T*& form) {
+        form = InsertComponent(std::make_unique<T>(this));
+        if (!FMainForm)
+            FMainForm = form;
+    }
+
+    // Shows the main form as the program was asked to start (maximised,
+    // minimised without activation or normal) and runs the message loop until
+    // the program is told to end.
+    void Run();
+    // Handles the messages that are waiting, then returns; false once the
+    // program has been told to end.
+    bool ProcessMessages();
+    // Ends the message loop.
+    void Terminate();
+    bool Terminated() const { return FTerminated; }
+
+    // The failure report: shows the failure in a message box captioned with
+    // the title, owned by the active window; EAbort is silent.
+    void HandleException(const std::exception_ptr& failure);
+
+    HWND Handle() const { return FWindow->Handle(); }
+    const std::wstring& Title() const { return FTitle; }
+    HICON Icon() const { return FIcon; }
+    TForm* MainForm() const { return FMainForm; }
+    // Logical pixels per inch of the screen when the program started.
+    int PixelsPerInch() const { return FPixelsPerInch; }
+
+  private:
+    bool HandleApplicationMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    void ProcessMessage(MSG& message);
+    bool IsDialogKey(const MSG& message);
+
+    std::wstring FTitle;
+    HICON FIcon = nullptr;  // shared resource icon, not owned
+    int FPixelsPerInch = 96;
+    UINT FTaskbarCreated = 0;
+    std::unique_ptr<ComInitialization> FCom;
+    std::unique_ptr<MessageWindow> FWindow;
+    TForm* FMainForm = nullptr;  // owned as a component
+    bool FTerminated = false;
+};
+
+extern TApplication* Application;
+
+// Reports a failure that escaped an event handler through Application.
+void HandleException(const std::exception_ptr& failure) noexcept;
+
+// The show command for the main form from the one the program was started
+// with: maximised (3) and minimised without activation (7) are kept, any other
+// gives the normal state.
+int MainFormShowCommand(int startupShowCommand);

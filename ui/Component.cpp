@@ -1,0 +1,8 @@
+#include "Component.h"
+
+void TComponent::DestroyComponents() {
+    while (!FComponents.empty()) {
+        std::unique_ptr<TComponent> last = std::move(FComponents.back());
+        FComponents.pop_back();
+    }
+}

@@ -1,0 +1,62 @@
+// Objects, ownership and event types of the widget layer.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <utility>
+#include <vector>
+
+class TObject {
+  public:
+    TObject() = default;
+    virtual ~TObject() = default;
+    TObject(const TObject&) = delete;
+    TObject& operator=(const TObject&) = delete;
+};
+
+using TNotifyEvent = std::function<void(TObject* Sender)>;
+// Key is one UTF-16 code unit; a handler drops it by setting it to U+0000.
+using TKeyPressEvent = std::function<void(TObject* Sender, wchar_t& Key)>;
+
+enum class TMouseButton { mbLeft, mbRight, mbMiddle };
+// The MK_* flags that came with the mouse message.
+using TShiftState = unsigned;
+using TMouseEvent =
+    std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+
+// An event handler that calls a member function of object.
+template <class T, class... Args>
+std::function<void(Args...)> Bind(T* object, void (T::*method)(Args...)) {
+    return [object, method](Args... args) { (object->*method)(std::forward<Args>(args)...); };
+}
+
+// A component destroys the components it owns, the last one made first.
+class TComponent : public TObject {
+  public:
+    explicit TComponent(TComponent* AOwner) : FOwner(AOwner) {}
+    ~TComponent() override { DestroyComponents(); }
+
+    TComponent* Owner() const { return FOwner; }
+
+    // Takes ownership of component, which must have been made with this owner.
+    template <class T>
+    T* InsertComponent(std::unique_ptr<T> component) {
+        T* raw = component.get();
+        FComponents.push_back(std::move(component));
+        return raw;
+    }
+
+  protected:
+    // Destroys the owned components now, for owners that must outlive them.
+    void DestroyComponents();
+
+  private:
+    TComponent* FOwner;  // not owned
+    std::vector<std::unique_ptr<TComponent>> FComponents;
+};
+
+// Makes a T owned by owner: new T(owner, args...), destroyed with the owner.
+template <class T, class... Args>
+T* MakeOwned(TComponent* owner, Args&&... args) {
+    return owner->InsertComponent(std::make_unique<T>(owner, std::forward<Args>(args)...));
+}

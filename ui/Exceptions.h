@@ -1,0 +1,36 @@
+// Failures that the program raises for the failure report to show.
+#pragma once
+
+#include <windows.h>
+
+#include <exception>
+#include <string>
+#include <string_view>
+
+// A failure with a message for the user.
+class Exception : public std::exception {
+  public:
+    explicit Exception(std::wstring message);
+    const std::wstring& Message() const { return FMessage; }
+    // The message in UTF-8.
+    const char* what() const noexcept override { return FWhat.c_str(); }
+
+  private:
+    std::wstring FMessage;
+    std::string FWhat;
+};
+
+// The silent failure: it ends the handler and the report shows nothing.
+class EAbort : public Exception {
+  public:
+    EAbort() : Exception(L"Operation aborted") {}
+};
+
+// The system's text for an error code, without the trailing line break.
+std::wstring SysErrorMessage(DWORD code);
+
+// Raises Exception("<context>: <system text of GetLastError()>").
+[[noreturn]] void RaiseLastOSError(std::wstring_view context);
+
+std::wstring Utf8ToWide(std::string_view text);
+std::string WideToUtf8(std::wstring_view text);

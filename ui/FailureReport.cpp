@@ -1,0 +1,57 @@
+#include "FailureReport.h"
+
+#include <windows.h>
+
+#include "Exceptions.h"
+
+namespace {
+
+std::wstring MessageOf(const std::exception& failure) {
+    if (const auto* own = dynamic_cast<const Exception*>(&failure))
+        return own->Message();
+    return Utf8ToWide(failure.what());
+}
+
+std::wstring InnermostMessage(const std::exception& failure) {
+    try {
+        std::rethrow_if_nested(failure);
+    } catch (const std::exception& inner) {
+        return InnermostMessage(inner);
+    } catch (...) {
+        return MessageOf(failure);
+    }
+    return MessageOf(failure);
+}
+
+}  // namespace
+
+std::optional<std::wstring> FailureReportText(const std::exception_ptr& failure) {
+    try {
+        std::rethrow_exception(failure);
+    } catch (const EAbort&) {
+        return std::nullopt;
+    } catch (const std::exception& error) {
+        return WithFullStop(InnermostMessage(error));
+    } catch (...) {
+        return WithFullStop(L"Unexpected failure");
+    }
+}
+
+std::wstring WithFullStop(std::wstring text) {
+    if (!text.empty() && text.back() > L'.')
+        text += L'.';
+    return text;
+}
+
+std::wstring ApplicationTitleFromPath(std::wstring_view path) {
+    const std::size_t folderEnd = path.find_last_of(L"\\/");
+    std::wstring name(folderEnd == std::wstring_view::npos ? path : path.substr(folderEnd + 1));
+    name = name.substr(0, name.find(L'.'));
+    if (name.size() > 1)
+        CharLowerBuffW(name.data() + 1, static_cast<DWORD>(name.size() - 1));
+    return name;
+}
+
+bool IsIntlSettingsSection(const wchar_t* section) {
+    return section && std::wstring_view(section) == L"intl";
+}

@@ -1,0 +1,155 @@
+#include "Form.h"
+
+#include <algorithm>
+
+#include "Application.h"
+#include "TabCycle.h"
+
+namespace {
+
+void CollectTabStops(const TWinControl& parent, std::vector<TWinControl*>& stops) {
+    for (TControl* control : parent.Controls())
+        if (auto* windowed = dynamic_cast<TWinControl*>(control)) {
+            if (windowed->TabStop() && windowed->CanFocus())
+                stops.push_back(windowed);
+            CollectTabStops(*windowed, stops);
+        }
+}
+
+}  // namespace
+
+TForm::TForm(TComponent* AOwner) : TWinControl(AOwner) {
+    SetColor(clBtnFace);
+    CreateHandle();
+}
+
+TForm::~TForm() {
+    // The window goes first, so that no message reaches the form or its
+    // handlers while the controls go.
+    DestroyHandle();
+    DestroyComponents();
+}
+
+void TForm::CreateParams(TCreateParams& params) {
+    TWinControl::CreateParams(params);
+    params.ClassName = L"OstrafelForm";
+    // A dialog frame: caption with the close button only, no icon, fixed size.
+    params.Style = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    params.ExStyle = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CONTROLPARENT;
+    if (Application && !Application->MainFormOnTaskbar)
+        params.WndParent = Application->Handle();
+    else
+        params.ExStyle |= WS_EX_APPWINDOW;
+}
+
+void TForm::Show(int showCommand) {
+    ShowWindow(Handle(), showCommand);
+}
+
+void TForm::Close() { PostMessageW(Handle(), WM_CLOSE, 0, 0); }
+
+int TForm::ClientWidth() const {
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    return client.right;
+}
+
+int TForm::ClientHeight() const {
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    return client.bottom;
+}
+
+void TForm::SetClientSize(int width, int height) {
+    // The frame's size depends on the monitor's density; measure it rather
+    // than compute it.
+    RECT window{};
+    GetWindowRect(Handle(), &window);
+    const int frameWidth = (window.right - window.left) - ClientWidth();
+    const int frameHeight = (window.bottom - window.top) - ClientHeight();
+    SetBounds(window.left, window.top, width + frameWidth, height + frameHeight);
+}
+
+std::vector<TWinControl*> TForm::TabCycle() const {
+    std::vector<TWinControl*> stops;
+    CollectTabStops(*this, stops);
+    std::stable_sort(stops.begin(), stops.end(), [](const TWinControl* a, const TWinControl* b) {
+        return a->TabOrder() < b->TabOrder();
+    });
+    return stops;
+}
+
+void TForm::SelectNext(bool forward) {
+    const std::vector<TWinControl*> cycle = TabCycle();
+    if (cycle.empty())
+        return;
+    std::optional<std::size_t> current;
+    if (auto found = std::find(cycle.begin(), cycle.end(), FActiveControl); found != cycle.end())
+        current = static_cast<std::size_t>(found - cycle.begin());
+    cycle[NextInCycle(cycle.size(), current, forward)]->SetFocus();
+}
+
+bool TForm::DialogKey(WPARAM key) {
+    if (key != VK_TAB || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0)
+        return false;
+    // Keyboard use: let the controls show their focus cues.
+    SendMessageW(Handle(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    SelectNext(GetKeyState(VK_SHIFT) >= 0);
+    return true;
+}
+
+void TForm::FocusChanged(TWinControl* control) {
+    TWinControl* previous = std::exchange(FActiveControl, control);
+    if (previous && previous != control)
+        previous->DoExit();
+}
+
+void TForm::ControlDestroying(TWinControl* control) {
+    if (FActiveControl == control)
+        FActiveControl = nullptr;
+}
+
+void TForm::FocusActiveControl() {
+    // A control whose window is being rebuilt gets the focus back itself.
+    if (FActiveControl && !FActiveControl->HandleAllocated())
+        return;
+    if (FActiveControl && FActiveControl->CanFocus()) {
+        FActiveControl->SetFocus();
+        return;
+    }
+    const std::vector<TWinControl*> cycle = TabCycle();
+    if (!cycle.empty())
+        cycle.front()->SetFocus();
+}
+
+LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_SHOWWINDOW:
+        if (wParam && !FShown) {
+            FShown = true;
+            if (OnShow)
+                OnShow(this);
+        }
+        break;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) {
+            FocusActiveControl();
+            return 0;
+        }
+        break;
+    case WM_SETFOCUS:
+        FocusActiveControl();
+        return 0;
+    case WM_CLOSE:
+        ShowWindow(Handle(), SW_HIDE);
+        if (Application && Application->MainForm() == this)
+            Application->Terminate();
+        return 0;
+    case WM_DPICHANGED:
+        // The window keeps its pixel sizes on every monitor.
+        return 0;
+    default:
+        break;
+    }
+    return TWinControl::WndProc(message, wParam, lParam);
+}

@@ -1,0 +1,47 @@
+// A top-level window with a dialog frame that holds the controls.
+#pragma once
+
+#include <vector>
+
+#include "WinControl.h"
+
+class TForm : public TWinControl {
+  public:
+    // Makes the window at once, hidden, at the screen origin.
+    explicit TForm(TComponent* AOwner);
+    ~TForm() override;
+
+    // Shows the window; the first time, OnShow runs before it is drawn.
+    void Show(int showCommand = SW_SHOWNORMAL);
+    // Asks the window to close, as its close button does.
+    void Close();
+
+    int ClientWidth() const;
+    int ClientHeight() const;
+    void SetClientSize(int width, int height);
+
+    // Runs once, when the window is first shown, before it is drawn.
+    TNotifyEvent OnShow;
+
+    // The control that has, or last had, the focus on this form.
+    TWinControl* ActiveControl() const { return FActiveControl; }
+    // The controls that Tab visits, in order.
+    std::vector<TWinControl*> TabCycle() const;
+    // Moves the focus to the next control of the cycle, or the previous one.
+    void SelectNext(bool forward);
+    // Handles the keys that move the focus; false for any other key.
+    bool DialogKey(WPARAM key);
+
+  protected:
+    void CreateParams(TCreateParams& params) override;
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    friend class TWinControl;
+    void FocusChanged(TWinControl* control);
+    void ControlDestroying(TWinControl* control);
+    void FocusActiveControl();
+
+    TWinControl* FActiveControl = nullptr;  // one of the controls, not owned
+    bool FShown = false;
+};

@@ -1,0 +1,177 @@
+// Owners of Windows handles and the guards that undo a temporary change.
+//
+// Every kind of handle has exactly one move-only owner type here; a field that
+// holds a bare handle does not own it and says so.
+#pragma once
+
+#include <windows.h>
+
+#include <unknwn.h>
+#include <utility>
+
+template <class Traits>
+class UniqueHandle {
+  public:
+    using Handle = typename Traits::Handle;
+
+    UniqueHandle() = default;
+    explicit UniqueHandle(Handle handle) noexcept : FHandle(handle) {}
+    ~UniqueHandle() { reset(); }
+    UniqueHandle(UniqueHandle&& other) noexcept : FHandle(other.release()) {}
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+        if (this != &other)
+            reset(other.release());
+        return *this;
+    }
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+
+    Handle get() const noexcept { return FHandle; }
+    explicit operator bool() const noexcept { return FHandle != nullptr; }
+
+    Handle release() noexcept { return std::exchange(FHandle, nullptr); }
+    void reset(Handle handle = nullptr) noexcept {
+        if (Handle old = std::exchange(FHandle, handle))
+            Traits::Close(old);
+    }
+
+  private:
+    Handle FHandle = nullptr;
+};
+
+struct WindowTraits {
+    using Handle = HWND;
+    static void Close(HWND handle) { DestroyWindow(handle); }
+};
+
+template <class H>
+struct GdiObjectTraits {
+    using Handle = H;
+    static void Close(H handle) { DeleteObject(handle); }
+};
+
+struct MemoryDCTraits {
+    using Handle = HDC;
+    static void Close(HDC handle) { DeleteDC(handle); }
+};
+
+// A block of global memory, until someone (the clipboard) takes it over.
+struct GlobalMemoryTraits {
+    using Handle = HGLOBAL;
+    static void Close(HGLOBAL handle) { GlobalFree(handle); }
+};
+
+using UniqueHwnd = UniqueHandle<WindowTraits>;
+using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
+using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
+using UniquePen = UniqueHandle<GdiObjectTraits<HPEN>>;
+using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
+using UniqueMemoryDC = UniqueHandle<MemoryDCTraits>;
+using UniqueGlobal = UniqueHandle<GlobalMemoryTraits>;
+
+// One reference to a COM object.
+template <class T>
+class UniqueCom {
+  public:
+    UniqueCom() = default;
+    ~UniqueCom() { reset(); }
+    UniqueCom(UniqueCom&& other) noexcept : FPtr(std::exchange(other.FPtr, nullptr)) {}
+    UniqueCom& operator=(UniqueCom&& other) noexcept {
+        if (this != &other) {
+            reset();
+            FPtr = std::exchange(other.FPtr, nullptr);
+        }
+        return *this;
+    }
+    UniqueCom(const UniqueCom&) = delete;
+    UniqueCom& operator=(const UniqueCom&) = delete;
+
+    T* get() const noexcept { return FPtr; }
+    T* operator->() const noexcept { return FPtr; }
+    explicit operator bool() const noexcept { return FPtr != nullptr; }
+    // For functions that hand out a new reference; drops the one held before.
+    T** put() noexcept {
+        reset();
+        return &FPtr;
+    }
+    void reset() noexcept {
+        if (T* old = std::exchange(FPtr, nullptr))
+            old->Release();
+    }
+
+  private:
+    T* FPtr = nullptr;
+};
+
+// COM for the calling thread, for as long as the guard lives.
+class ComInitialization {
+  public:
+    ComInitialization() : FInitialized(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ~ComInitialization() {
+        if (FInitialized)
+            CoUninitialize();
+    }
+    ComInitialization(const ComInitialization&) = delete;
+    ComInitialization& operator=(const ComInitialization&) = delete;
+
+  private:
+    bool FInitialized;
+};
+
+// Selects an object into a device context and puts the previous one back.
+class ScopedSelect {
+  public:
+    ScopedSelect(HDC dc, HGDIOBJ object) : FDC(dc), FPrevious(SelectObject(dc, object)) {}
+    ~ScopedSelect() { SelectObject(FDC, FPrevious); }
+    ScopedSelect(const ScopedSelect&) = delete;
+    ScopedSelect& operator=(const ScopedSelect&) = delete;
+
+  private:
+    HDC FDC;            // not owned
+    HGDIOBJ FPrevious;  // not owned
+};
+
+// Saves the whole state of a device context and restores it.
+class ScopedSaveDC {
+  public:
+    explicit ScopedSaveDC(HDC dc) : FDC(dc), FSaved(SaveDC(dc)) {}
+    ~ScopedSaveDC() { RestoreDC(FDC, FSaved); }
+    ScopedSaveDC(const ScopedSaveDC&) = delete;
+    ScopedSaveDC& operator=(const ScopedSaveDC&) = delete;
+
+  private:
+    HDC FDC;  // not owned
+    int FSaved;
+};
+
+// GetDC/ReleaseDC; a null window gives the screen.
+class WindowDC {
+  public:
+    explicit WindowDC(HWND window) : FWindow(window), FDC(GetDC(window)) {}
+    ~WindowDC() {
+        if (FDC)
+            ReleaseDC(FWindow, FDC);
+    }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    HDC get() const { return FDC; }
+
+  private:
+    HWND FWindow;  // not owned
+    HDC FDC;
+};
+
+// BeginPaint/EndPaint.
+class PaintScope {
+  public:
+    explicit PaintScope(HWND window) : FWindow(window) { BeginPaint(window, &FPaint); }
+    ~PaintScope() { EndPaint(FWindow, &FPaint); }
+    PaintScope(const PaintScope&) = delete;
+    PaintScope& operator=(const PaintScope&) = delete;
+    HDC dc() const { return FPaint.hdc; }
+    const RECT& area() const { return FPaint.rcPaint; }
+
+  private:
+    HWND FWindow;  // not owned
+    PAINTSTRUCT FPaint{};
+};

@@ -1,0 +1,40 @@
+#include "Scaling.h"
+
+namespace {
+
+void ScaleControls(const TWinControl& parent, int M, int D) {
+    for (TControl* control : parent.Controls()) {
+        const RECT bounds = ScaleEdges(control->BoundsRect(), M, D);
+        control->SetBounds(bounds.left, bounds.top, bounds.right - bounds.left,
+                           bounds.bottom - bounds.top);
+        // A control that uses its parent's font follows the parent's scaling.
+        if (!control->ParentFont())
+            control->Font().SetHeight(MulDiv(control->Font().Height(), M, D));
+        if (const auto* windowed = dynamic_cast<const TWinControl*>(control))
+            ScaleControls(*windowed, M, D);
+    }
+}
+
+}  // namespace
+
+RECT ScaleEdges(const RECT& bounds, int M, int D) {
+    return {MulDiv(bounds.left, M, D), MulDiv(bounds.top, M, D), MulDiv(bounds.right, M, D),
+            MulDiv(bounds.bottom, M, D)};
+}
+
+void ScaleBy(TForm& form, int M, int D) {
+    HWND window = form.Handle();
+    const bool visible = IsWindowVisible(window) != FALSE;
+    constexpr UINT kKeepPlace = SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
+    if (visible)
+        SetWindowPos(window, nullptr, 0, 0, 0, 0, kKeepPlace | SWP_HIDEWINDOW);
+    RECT position{};
+    GetWindowRect(window, &position);
+
+    ScaleControls(form, M, D);
+    form.SetClientSize(MulDiv(form.ClientWidth(), M, D), MulDiv(form.ClientHeight(), M, D));
+    form.Font().SetHeight(MulDiv(form.Font().Height(), M, D));
+
+    SetWindowPos(window, nullptr, position.left, position.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | (visible ? SWP_SHOWWINDOW : 0));
+}

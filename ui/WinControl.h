@@ -1,0 +1,111 @@
+// Controls with a window of their own.
+//
+// Windows of the program's own classes are bound to their object at
+// WM_NCCREATE; windows of the platform's classes (edit boxes, buttons) are
+// subclassed right after creation. Both reach the object's virtual WndProc.
+// A parent hands WM_COMMAND and WM_CTLCOLOR* of a child back to the child's
+// object, so each control handles its own notifications and colours.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "Control.h"
+#include "Handles.h"
+
+class TForm;
+
+class TWinControl : public TControl {
+  public:
+    explicit TWinControl(TComponent* AOwner);
+    ~TWinControl() override;
+
+    // The window; null until the control has a parent with a window.
+    HWND Handle() const { return FHandle.get(); }
+    bool HandleAllocated() const { return static_cast<bool>(FHandle); }
+    // The control object of one of the program's windows, or null.
+    static TWinControl* FromHandle(HWND window);
+
+    void SetParent(TWinControl* parent) override;
+    std::wstring Caption() const override;
+    void SetCaption(std::wstring caption) override;
+
+    // Place in the keyboard focus cycle of the form; ties keep the order of making.
+    int TabOrder() const { return FTabOrder; }
+    void SetTabOrder(int order) { FTabOrder = order; }
+    bool TabStop() const { return FTabStop; }
+    void SetTabStop(bool value) { FTabStop = value; }
+    // Has a window that is visible and enabled.
+    bool CanFocus() const;
+    bool Focused() const;
+    void SetFocus();
+
+    void Invalidate() override;
+    void InvalidateArea(const RECT& area);
+    void Update();
+
+    // Runs when the keyboard focus moves from this control to another control
+    // of the same form (not when another window or program is activated).
+    TNotifyEvent OnExit;
+
+    const std::vector<TControl*>& Controls() const { return FControls; }
+    // The form this control lies on: itself for a form, null while unparented.
+    TForm* ParentForm();
+
+    // Destroys the window and makes a new one from the current properties,
+    // keeping text, bounds, font, place among its siblings and the focus.
+    void RecreateWnd();
+
+  protected:
+    struct TCreateParams {
+        std::wstring ClassName;
+        bool SystemClass = false;  // a platform class, subclassed after creation
+        UINT ClassStyle = 0;       // for the program's own classes
+        DWORD Style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+        DWORD ExStyle = 0;
+        HWND WndParent = nullptr;  // parent, or owner of a top-level window
+        RECT Bounds{};             // left, top, right, bottom
+    };
+    virtual void CreateParams(TCreateParams& params);
+    // Makes the window; the form calls this from its constructor, other
+    // controls get theirs when they are put on a parent that has one.
+    void CreateHandle();
+    // Applies the stored properties to a new window.
+    virtual void HandleCreated();
+
+    virtual LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam);
+    // A WM_COMMAND notification of this control, reflected by its parent.
+    virtual bool CommandNotify(WORD /*code*/) { return false; }
+    // WM_CTLCOLOR* of this control, reflected by its parent: text and
+    // background colours and the background brush.
+    virtual HBRUSH CtlColor(HDC dc);
+    // Paints what lies on the control's own window: the graphic children.
+    virtual void PaintWindow(HDC dc, const RECT& area);
+    virtual void DoExit();
+
+    void BoundsChanged(const RECT& old) override;
+    void CaptionChanged() override;
+    void FontChanged() override;
+    void ColorChanged() override;
+
+  private:
+    friend class TControl;
+    friend class TForm;
+    void InsertControl(TControl* control);
+    void RemoveControl(TControl* control);
+    void Attach(HWND window);
+    void Detach();
+    void DestroyHandle();
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK ClassWindowProc(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam);
+    static LRESULT CALLBACK SubclassWindowProc(HWND window, UINT message, WPARAM wParam,
+                                               LPARAM lParam, UINT_PTR id, DWORD_PTR self);
+
+    UniqueHwnd FHandle;
+    bool FSystemClass = false;
+    int FTabOrder = 0;
+    bool FTabStop = false;
+    std::vector<TControl*> FControls;  // children, not owned
+};
