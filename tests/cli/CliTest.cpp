@@ -26,8 +26,10 @@ std::string Quote(const std::string& arg) {
 }
 
 CliRun RunCli(const std::vector<std::string>& args, const std::string& input = "") {
-    const std::string dir = ::testing::TempDir();
-    const std::string in = dir + "cli-in.txt", out = dir + "cli-out.txt", err = dir + "cli-err.txt";
+    // CTest runs the cases of this file side by side: each gets its own files.
+    const std::string base = ::testing::TempDir() + "cli-" +
+                             ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    const std::string in = base + ".in", out = base + ".out", err = base + ".err";
     std::ofstream(in, std::ios::binary) << input;
     std::string command = "LC_ALL=C " + Quote(OSTRAFEL_CLI_PATH);
     for (const auto& arg : args)
