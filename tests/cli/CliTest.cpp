@@ -31,7 +31,7 @@ CliRun RunCli(const std::vector<std::string>& args, const std::string& input = "
                              ::testing::UnitTest::GetInstance()->current_test_info()->name();
     const std::string in = base + ".in", out = base + ".out", err = base + ".err";
     std::ofstream(in, std::ios::binary) << input;
-    std::string command = "LC_ALL=C " + Quote(OSTRAFEL_CLI_PATH);
+    std::string command = "LC_ALL=C " OSTRAFEL_CLI_LAUNCHER " " + Quote(OSTRAFEL_CLI_PATH);
     for (const auto& arg : args)
         command += " " + Quote(arg);
     command += " <" + Quote(in) + " >" + Quote(out) + " 2>" + Quote(err);

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Start-up time of the program against an empty window, started in turn under
+# Wine on a virtual display, and the size of the stripped 32-bit release build.
+#
+#   tools/bench-startup.sh [RUNS]   (default 15 starts of each)
+#
+# Targets: median start-up at most 1.5 times the empty window's, stripped
+# Ostrafel.exe at most 1.5 MiB. The timing uses the 64-bit build, which is the
+# one this Wine can run.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+cd "$top"
+runs=${1:-15}
+
+tools/install-deps.sh
+
+configure() { # preset build-dir
+    [ -f "$2/build.ninja" ] || cmake --preset "$1" -B "$2" >/dev/null
+}
+
+build=build/win64-app
+configure win64 "$build"
+cmake --build "$build" --target Ostrafel startup-launcher startup-empty-window -j2
+session=$top/build/bench-wine
+trap 'tools/wine-session.sh stop "$session"' EXIT
+tools/wine-session.sh start "$session" >/dev/null
+echo "start-up, $runs starts each, from CreateProcess until the window is painted:"
+tools/wine-run.sh "$session" "$build/bench/startup/startup-launcher.exe" "$runs" \
+    "Z:$top/$build/bench/startup/startup-empty-window.exe" "Z:$top/$build/app/Ostrafel.exe"
+
+release=build/win32-app
+configure win32 "$release"
+cmake --build "$release" --target Ostrafel -j2
+stripped=$release/Ostrafel-stripped.exe
+i686-w64-mingw32-strip -o "$stripped" "$release/app/Ostrafel.exe"
+size=$(stat -c %s "$stripped")
+limit=$((3 * 1024 * 1024 / 2))
+verdict=met
+[ "$size" -le "$limit" ] || verdict="NOT met"
+awk -v size="$size" -v verdict="$verdict" 'BEGIN {
+    printf "stripped 32-bit Ostrafel.exe: %d bytes = %.2f MiB (target <= 1.5 MiB: %s)\n",
+           size, size / 1048576, verdict }'

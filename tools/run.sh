@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# Builds the program and runs it under Wine.
+#
+#   tools/run.sh [SCREENSHOT.png]
+#
+# With a reachable X display in $DISPLAY the window opens there and the script
+# ends when the user closes it. Without one the program runs on a virtual
+# display: the script saves a screenshot of the window (by default
+# build/screenshots/ostrafel.png), closes the program and reports its exit code.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+cd "$top"
+shot=${1:-build/screenshots/ostrafel.png}
+
+tools/install-deps.sh
+
+# The release build is 32-bit; it runs where Wine has its 32-bit half.
+if [ -x /usr/lib/wine/wine ]; then
+    preset=win32
+else
+    preset=win64
+    echo "run: this Wine runs 64-bit programs only; running the 64-bit build"
+fi
+build=build/$preset-app
+[ -f "$build/build.ninja" ] || cmake --preset "$preset" -B "$build" >/dev/null
+cmake --build "$build" --target Ostrafel -j2
+program=$top/$build/app/Ostrafel.exe
+
+session=$top/build/run-wine
+stop_session() { tools/wine-session.sh stop "$session"; }
+trap stop_session EXIT
+
+if [ -n "${DISPLAY:-}" ] && xdpyinfo -display "$DISPLAY" >/dev/null 2>&1; then
+    OSTRAFEL_USE_DISPLAY=$DISPLAY tools/wine-session.sh start "$session"
+    echo "run: the window is on $DISPLAY; close it to end"
+    tools/wine-run.sh "$session" "$program"
+    exit
+fi
+
+tools/wine-session.sh start "$session"
+display=$(cat "$session/display")
+tools/wine-run.sh "$session" "$program" &
+running=$!
+
+window=
+for _ in $(seq 300); do
+    window=$(xwininfo -display "$display" -root -tree |
+        awk '/"CONVERT OSTRAFEL 1.0"/ { print $1; exit }')
+    [ -n "$window" ] && break
+    sleep 0.1
+done
+if [ -z "$window" ]; then
+    echo "run: the window did not open within 30 s" >&2
+    exit 1
+fi
+sleep 2 # first paint, fonts
+mkdir -p "$(dirname "$shot")"
+import -display "$display" -window "$window" "$shot"
+echo "run: screenshot of the window saved to $shot"
+
+# Close it as the user would: WM_CLOSE to its windows.
+tools/wine-run.sh "$session" taskkill /im Ostrafel.exe >/dev/null 2>&1 || true
+for _ in $(seq 100); do
+    kill -0 "$running" 2>/dev/null || break
+    sleep 0.1
+done
+if kill -0 "$running" 2>/dev/null; then
+    echo "run: the program did not end after its window was closed" >&2
+    exit 1
+fi
+status=0
+wait "$running" || status=$?
+echo "run: the program ended with exit code $status"
+exit "$status"
