@@ -4,12 +4,13 @@
 #
 #   tools/screenshot.sh [ACTION...] OUTPUT.png
 #   tools/screenshot.sh --type EditSFU=10+12 --click Calculate --check CheckBoxCold out.png
+#   tools/screenshot.sh --scale 50 out.png
 #
 # The actions are listed at the top of tools/screenshot/OstrafelShot.cpp.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 if [ $# -lt 1 ]; then
-    sed -n '2,7p' "$0" >&2
+    sed -n '2,8p' "$0" >&2
     exit 2
 fi
 output=$(realpath -m "${!#}")

@@ -72,8 +72,6 @@ TApplication::~TApplication() {
 void TApplication::Initialize() {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    if (!FCom)
-        FCom = std::make_unique<ComInitialization>();
 }
 
 void TApplication::Run() {

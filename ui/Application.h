@@ -21,7 +21,8 @@ class TApplication : public TComponent {
     TApplication();
     ~TApplication() override;
 
-    // Prepares the thread for the controls: common controls, COM.
+    // Prepares the thread for the controls: the common controls. (No COM: the
+    // program needs none, and starting it slows the start-up.)
     void Initialize();
 
     // True: the main form is an unowned window with its own taskbar button.
@@ -66,7 +67,6 @@ class TApplication : public TComponent {
     HICON FIcon = nullptr;  // shared resource icon, not owned
     int FPixelsPerInch = 96;
     UINT FTaskbarCreated = 0;
-    std::unique_ptr<ComInitialization> FCom;
     std::unique_ptr<MessageWindow> FWindow;
     TForm* FMainForm = nullptr;  // owned as a component
     bool FTerminated = false;

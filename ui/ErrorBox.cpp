@@ -11,17 +11,7 @@ namespace {
 
 constexpr int kOkButton = 100;
 
-HRESULT CALLBACK ErrorBoxNotification(HWND dialog, UINT notification, WPARAM, LPARAM,
-                                      LONG_PTR owner) {
-    // The platform centres a task dialog on its own terms; the box belongs in
-    // the middle of the screen that the window is on.
-    if (notification == TDN_CREATED)
-        CentreOnWorkArea(dialog, reinterpret_cast<HWND>(owner));
-    return S_OK;
-}
-
-}  // namespace
-
+// Centres window in the work area of the monitor nearest to reference.
 void CentreOnWorkArea(HWND window, HWND reference) {
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
@@ -34,6 +24,17 @@ void CentreOnWorkArea(HWND window, HWND reference) {
     const int top = area.top + ((area.bottom - area.top) - (bounds.bottom - bounds.top)) / 2;
     SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
+
+HRESULT CALLBACK ErrorBoxNotification(HWND dialog, UINT notification, WPARAM, LPARAM,
+                                      LONG_PTR owner) {
+    // The platform centres a task dialog on its own terms; the box belongs in
+    // the middle of the screen that the window is on.
+    if (notification == TDN_CREATED)
+        CentreOnWorkArea(dialog, reinterpret_cast<HWND>(owner));
+    return S_OK;
+}
+
+}  // namespace
 
 void ShowErrorBox(HWND owner, std::wstring_view message) {
     const std::wstring title = LoadResourceText(IDS_ERROR, L"Error");

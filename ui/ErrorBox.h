@@ -10,6 +10,3 @@
 // Returns when the user has closed the box: with its button, Enter, Escape or
 // the close box.
 void ShowErrorBox(HWND owner, std::wstring_view message);
-
-// Centres window in the work area of the monitor nearest to reference.
-void CentreOnWorkArea(HWND window, HWND reference);

@@ -61,6 +61,7 @@ int TForm::ClientHeight() const {
 }
 
 void TForm::SetClientSize(int width, int height) {
+    FRequestedClientSize = SIZE{width, height};
     // The frame's size depends on the monitor's density; measure it rather
     // than compute it.
     RECT window{};
@@ -68,6 +69,10 @@ void TForm::SetClientSize(int width, int height) {
     const int frameWidth = (window.right - window.left) - ClientWidth();
     const int frameHeight = (window.bottom - window.top) - ClientHeight();
     SetBounds(window.left, window.top, width + frameWidth, height + frameHeight);
+}
+
+SIZE TForm::RequestedClientSize() const {
+    return FRequestedClientSize.value_or(SIZE{ClientWidth(), ClientHeight()});
 }
 
 std::vector<TWinControl*> TForm::TabCycle() const {

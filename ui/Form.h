@@ -1,6 +1,7 @@
 // A top-level window with a dialog frame that holds the controls.
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include "WinControl.h"
@@ -19,6 +20,9 @@ class TForm : public TWinControl {
     int ClientWidth() const;
     int ClientHeight() const;
     void SetClientSize(int width, int height);
+    // The client size last asked for with SetClientSize, which the platform may
+    // have cut to fit the screen; the real one before any was asked for.
+    SIZE RequestedClientSize() const;
 
     // Runs once, when the window is first shown, before it is drawn.
     TNotifyEvent OnShow;
@@ -44,4 +48,5 @@ class TForm : public TWinControl {
 
     TWinControl* FActiveControl = nullptr;  // one of the controls, not owned
     bool FShown = false;
+    std::optional<SIZE> FRequestedClientSize;
 };

@@ -3,7 +3,7 @@
 TImage::TImage(TComponent* AOwner) : TGraphicControl(AOwner) {}
 
 bool TImage::LoadFromPng(std::span<const unsigned char> data) {
-    FPicture = DecodePicture(data);
+    FPicture = DecodePng(data).Picture;
     FShown = {};
     Invalidate();
     return !FPicture.Empty();

@@ -11,7 +11,7 @@ class TImage : public TGraphicControl {
   public:
     explicit TImage(TComponent* AOwner);
 
-    // Decodes PNG data; false, and no picture, when they are not a picture.
+    // Decodes PNG data; false, and no picture, when they cannot be read.
     bool LoadFromPng(std::span<const unsigned char> data);
     int PictureWidth() const { return FPicture.Width; }
     int PictureHeight() const { return FPicture.Height; }

@@ -1,25 +1,12 @@
-// Pictures as 32-bit premultiplied BGRA pixels, decoded and scaled with the
-// Windows Imaging Component.
+// Pictures for the window: PNG data decoded and resampled by the portable pixel
+// code, then laid over the window's colour.
 #pragma once
 
 #include <windows.h>
 
-#include <cstdint>
-#include <span>
-#include <vector>
-
-struct TBitmapPixels {
-    int Width = 0;
-    int Height = 0;
-    std::vector<std::uint32_t> Pixels;  // rows top-down, 0xAARRGGBB premultiplied
-    bool Empty() const { return Pixels.empty(); }
-};
-
-// Decodes PNG (or any format the platform decodes); empty when data are not a picture.
-TBitmapPixels DecodePicture(std::span<const unsigned char> data);
-
-// The picture resampled to width x height; empty when it cannot be.
-TBitmapPixels ScalePicture(const TBitmapPixels& picture, int width, int height);
+#include "BitmapPixels.h"
+#include "PictureScaling.h"
+#include "PngDecoder.h"
 
 // Puts the picture over an opaque background: every pixel becomes opaque.
 void CompositeOver(TBitmapPixels& picture, COLORREF background);

@@ -32,7 +32,10 @@ void ScaleBy(TForm& form, int M, int D) {
     GetWindowRect(window, &position);
 
     ScaleControls(form, M, D);
-    form.SetClientSize(MulDiv(form.ClientWidth(), M, D), MulDiv(form.ClientHeight(), M, D));
+    // From the size the form asked for: where the platform cut the window to the
+    // screen, scaling back down gives the size that fits the scaled controls.
+    const SIZE client = form.RequestedClientSize();
+    form.SetClientSize(MulDiv(client.cx, M, D), MulDiv(client.cy, M, D));
     form.Font().SetHeight(MulDiv(form.Font().Height(), M, D));
 
     SetWindowPos(window, nullptr, position.left, position.top, 0, 0,

@@ -21,6 +21,22 @@ void SendKey(WORD key) {
     SendInput(2, inputs, sizeof(INPUT));
 }
 
+void ClickInTheMiddle(HWND window) {
+    RECT bounds{};
+    GetWindowRect(window, &bounds);
+    INPUT inputs[3] = {};
+    const DWORD flags[] = {MOUSEEVENTF_MOVE, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP};
+    for (int i = 0; i < 3; ++i) {
+        inputs[i].type = INPUT_MOUSE;
+        inputs[i].mi.dx = ((bounds.left + bounds.right) / 2 * 65536 + GetSystemMetrics(SM_CXSCREEN) - 1) /
+                          GetSystemMetrics(SM_CXSCREEN);
+        inputs[i].mi.dy = ((bounds.top + bounds.bottom) / 2 * 65536 + GetSystemMetrics(SM_CYSCREEN) - 1) /
+                          GetSystemMetrics(SM_CYSCREEN);
+        inputs[i].mi.dwFlags = flags[i] | MOUSEEVENTF_ABSOLUTE;
+    }
+    SendInput(3, inputs, sizeof(INPUT));
+}
+
 BOOL CALLBACK CollectChild(HWND child, LPARAM seen) {
     auto* dialog = reinterpret_cast<SeenDialog*>(seen);
     if (!IsWindowVisible(child))
@@ -93,6 +109,9 @@ void DialogWatch::Handle(HWND dialog) {
         break;
     case CloseBy::CloseBox:
         PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+        break;
+    case CloseBy::FirstButton:
+        ClickInTheMiddle(FindWindowExW(dialog, nullptr, L"Button", nullptr));
         break;
     }
 }

@@ -19,10 +19,11 @@ struct SeenDialog {
     bool Forced = false;
 };
 
-enum class CloseBy { Enter, Escape, CloseBox };
+enum class CloseBy { Enter, Escape, CloseBox, FirstButton };
 
 // While it lives, every dialog that opens is recorded and closed as asked:
-// Enter and Escape through the keyboard, the close box by its menu command.
+// Enter and Escape through the keyboard, the close box by its menu command, the
+// first button with a mouse click.
 // Only one watch at a time.
 class DialogWatch {
   public:

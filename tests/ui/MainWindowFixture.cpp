@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
+#include <utility>
 
 #include "Application.h"
 #include "Clipboard.h"
@@ -10,20 +10,6 @@
 #include "UiTesting.h"
 
 namespace {
-
-// The sizes that the windows of this thread last asked for, seen as the
-// platform is asked, before it applies its own limits.
-std::map<HWND, SIZE> gRequestedSizes;
-
-LRESULT CALLBACK RecordRequestedSize(int code, WPARAM wParam, LPARAM lParam) {
-    const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (code == HC_ACTION && message->message == WM_WINDOWPOSCHANGING) {
-        const auto* position = reinterpret_cast<const WINDOWPOS*>(message->lParam);
-        if (!(position->flags & SWP_NOSIZE))
-            gRequestedSizes[message->hwnd] = {position->cx, position->cy};
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
 
 void UseLocale(LCID locale) {
     SetThreadLocale(locale);
@@ -37,18 +23,26 @@ ThreadLocaleGuard::ThreadLocaleGuard(LCID locale) : FSaved(GetThreadLocale()) { 
 ThreadLocaleGuard::~ThreadLocaleGuard() { UseLocale(FSaved); }
 
 MainWindowFixture::MainWindowFixture(bool shown)
-    : FLocale(kEnglishUS), FOwner(std::make_unique<TComponent>(nullptr)) {
-    FSizeHook = SetWindowsHookExW(WH_CALLWNDPROC, RecordRequestedSize, nullptr, GetCurrentThreadId());
+    : FLocale(kEnglishUS),
+      // What the window asks the platform for, before the platform applies its limits.
+      FSizeSpy([this](HWND window, UINT message, WPARAM, LPARAM lParam) {
+          const auto* position = reinterpret_cast<const WINDOWPOS*>(lParam);
+          if (message == WM_WINDOWPOSCHANGING && FForm && window == FForm->Handle() &&
+              !(position->flags & SWP_NOSIZE))
+              FRequestedSize = {position->cx, position->cy};
+      }),
+      FOwner(std::make_unique<TComponent>(nullptr)) {
+    // As the program makes it: an unowned window with its own taskbar button.
+    FSavedOnTaskbar = std::exchange(Application->MainFormOnTaskbar, true);
     FForm = MakeOwned<TForm1>(FOwner.get());
     if (shown)
         Show();
 }
 
 MainWindowFixture::~MainWindowFixture() {
-    HWND window = FForm->Handle();
     FOwner.reset();
-    gRequestedSizes.erase(window);
-    UnhookWindowsHookEx(FSizeHook);
+    FForm = nullptr;
+    Application->MainFormOnTaskbar = FSavedOnTaskbar;
     PumpMessages();
 }
 
@@ -76,23 +70,25 @@ void MainWindowFixture::Calculate(std::wstring_view typed) {
 }
 
 void MainWindowFixture::ApplyScale(std::wstring_view typed) {
+    RestoreActivation();
     FForm->EditScale->SetFocus();
     FForm->EditScale->SetText(L"");
     Type(*FForm->EditScale, typed);
     PressKey(VK_RETURN);
+    RestoreActivation();
 }
 
-SIZE RequestedClientSize(TForm1& window) {
+void MainWindowFixture::RestoreActivation() { ::RestoreActivation(FForm->Handle()); }
+
+SIZE MainWindowFixture::RequestedClientSize() const {
     RECT frame{};
-    GetWindowRect(window.Handle(), &frame);
+    GetWindowRect(FForm->Handle(), &frame);
     RECT client{};
-    GetClientRect(window.Handle(), &client);
-    const auto found = gRequestedSizes.find(window.Handle());
-    if (found == gRequestedSizes.end())
+    GetClientRect(FForm->Handle(), &client);
+    if (!FRequestedSize)
         return {client.right, client.bottom};
-    const SIZE requested = found->second;
-    return {requested.cx - ((frame.right - frame.left) - client.right),
-            requested.cy - ((frame.bottom - frame.top) - client.bottom)};
+    return {FRequestedSize->cx - ((frame.right - frame.left) - client.right),
+            FRequestedSize->cy - ((frame.bottom - frame.top) - client.bottom)};
 }
 
 std::optional<std::wstring> ClipboardText() {

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "MessageSpy.h"
 #include "Unit1.h"
 
 // Makes the thread's locale the user's settings for a while, as the program
@@ -44,17 +45,21 @@ class MainWindowFixture {
     void Calculate(std::wstring_view typed);
     // The scale box's text replaced by typed, then Enter on the keyboard.
     void ApplyScale(std::wstring_view typed);
+    // Gives the window its activation back after a rescaling (see UiTesting.h).
+    void RestoreActivation();
+
+    // The window's client size as it asked for it: the size it last requested
+    // of the platform, less its frame. The platform may cap the real size.
+    SIZE RequestedClientSize() const;
 
   private:
     ThreadLocaleGuard FLocale;
-    HHOOK FSizeHook = nullptr;
+    std::optional<SIZE> FRequestedSize;
+    MessageSpy FSizeSpy;
+    bool FSavedOnTaskbar = false;
     std::unique_ptr<TComponent> FOwner;
-    TForm1* FForm;
+    TForm1* FForm = nullptr;
 };
-
-// The window's client size as it asked for it: the size it last requested of
-// the platform, less its frame. The platform may cap the real size.
-SIZE RequestedClientSize(TForm1& window);
 
 // The clipboard's CF_UNICODETEXT, up to its terminating null; nothing when it
 // holds none or the terminator is missing.

@@ -302,15 +302,20 @@ TEST_F(MainWindow, TabCycleByTheKeyboard) {
     const std::vector<TWinControl*> forward = {
         Form1->EditGPM,    Form1->Button2,      Form1->Button3,     Form1->Button4,   Form1->CheckBoxTop,
         Form1->MemoWidget, Form1->CheckBoxCold, Form1->CheckBoxHot, Form1->EditScale, Form1->EditSFU};
+    // Leaving the scale box applies it, which hides and shows the window.
+    const auto tab = [](bool backwards) {
+        PressKey(VK_TAB, backwards);
+        RestoreActivation(Form1->Handle());
+    };
     for (TWinControl* expected : forward) {
-        PressKey(VK_TAB);
+        tab(false);
         EXPECT_EQ(GetFocus(), expected->Handle());
     }
     for (auto expected = forward.rbegin() + 1; expected != forward.rend(); ++expected) {
-        PressKey(VK_TAB, true);
+        tab(true);
         EXPECT_EQ(GetFocus(), (*expected)->Handle());
     }
-    PressKey(VK_TAB, true);
+    tab(true);
     EXPECT_EQ(GetFocus(), Form1->EditSFU->Handle());
 }
 

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -24,7 +25,7 @@ int EditHeightFor(int characterHeight) {
 
 class Scale : public ::testing::Test, public MainWindowFixture {
   protected:
-    SIZE Client() { return RequestedClientSize(Window()); }
+    SIZE Client() { return RequestedClientSize(); }
     void ExpectClient(int width, int height) {
         const SIZE client = Client();
         EXPECT_EQ(client.cx, width);
@@ -71,7 +72,7 @@ TEST_F(Scale, OnlyWholeNumbersFromTenToThreeHundred) {
         MainWindowFixture fresh;
         fresh.ApplyScale(c.Typed);
         EXPECT_EQ(fresh.Window().EditScale->Text(), c.Shown);
-        const SIZE client = RequestedClientSize(fresh.Window());
+        const SIZE client = fresh.RequestedClientSize();
         EXPECT_EQ(client.cx, c.Client.cx);
         EXPECT_EQ(client.cy, c.Client.cy);
         EXPECT_TRUE(IsWindowVisible(fresh.Window().Handle()));
@@ -79,6 +80,7 @@ TEST_F(Scale, OnlyWholeNumbersFromTenToThreeHundred) {
 }
 
 TEST_F(Scale, LeavingTheBoxAppliesItButTheRoundButtonTakesNoFocus) {
+    Type(*Window().EditSFU, L"22");
     Window().EditScale->SetFocus();
     Type(*Window().EditScale, L"150");
     Click(*Window().Calculate);
@@ -86,6 +88,7 @@ TEST_F(Scale, LeavingTheBoxAppliesItButTheRoundButtonTakesNoFocus) {
     EXPECT_EQ(GetFocus(), Window().EditScale->Handle());
 
     PressKey(VK_TAB);
+    RestoreActivation();
     ExpectClient(900, 1688);
     EXPECT_EQ(Window().EditScale->Text(), L"150%");
     EXPECT_EQ(GetFocus(), Window().EditSFU->Handle());
@@ -94,18 +97,32 @@ TEST_F(Scale, LeavingTheBoxAppliesItButTheRoundButtonTakesNoFocus) {
 TEST_F(Scale, WindowStaysInPlaceVisibleAndActive) {
     RECT before{};
     GetWindowRect(Window().Handle(), &before);
-    ApplyScale(L"50");
+    Window().EditScale->SetFocus();
+    Window().EditScale->SetText(L"50");
+    // Straight after the handler, before the display server reports anything.
+    wchar_t key = L'\r';
+    Window().EditScaleKeyPress(Window().EditScale, key);
+    EXPECT_EQ(key, L'\0');
+    EXPECT_TRUE(IsWindowVisible(Window().Handle()));
+    EXPECT_EQ(GetActiveWindow(), Window().Handle());
+    EXPECT_EQ(GetFocus(), Window().EditScale->Handle());
     RECT after{};
     GetWindowRect(Window().Handle(), &after);
     EXPECT_EQ(after.left, before.left);
     EXPECT_EQ(after.top, before.top);
-    EXPECT_TRUE(IsWindowVisible(Window().Handle()));
-    EXPECT_EQ(GetActiveWindow(), Window().Handle());
-    EXPECT_EQ(GetFocus(), Window().EditScale->Handle());
+    // 1125 / 2 = 562.5 rounds up; this one fits the screen as asked.
     ExpectClient(300, 563);
-    const SIZE client{Window().ClientWidth(), Window().ClientHeight()};
-    EXPECT_EQ(client.cx, 300);
-    EXPECT_EQ(client.cy, 563);
+    EXPECT_EQ(Window().ClientWidth(), 300);
+    EXPECT_EQ(Window().ClientHeight(), 563);
+}
+
+TEST_F(Scale, BackDownFromASizeTheScreenCutGivesTheSizeOfTheControls) {
+    ApplyScale(L"150");
+    ApplyScale(L"50");
+    ExpectClient(450, 844);
+    EXPECT_EQ(Window().ClientWidth(), 450);
+    EXPECT_EQ(Window().ClientHeight(), 844);
+    EXPECT_EQ(Window().EditSFU->Left(), 57);  // 75 x 1.5 = 112.5 -> 113, / 2 = 56.5 -> 57
 }
 
 enum class Fit { Box, EditHeight, Caption, CaptionRightAligned };
@@ -117,7 +134,9 @@ struct Laid {
     Fit Fit;
 };
 
-TEST_F(Scale, EveryControlScaledEdgeByEdgeAndRefitted) {
+class ScaleEveryControl : public ::testing::TestWithParam<int>, public MainWindowFixture {};
+
+TEST_P(ScaleEveryControl, EdgeByEdgeAndRefitted) {
     TForm1& w = Window();
     const Laid controls[] = {
         {"EditScale", w.EditScale, {0, 0, 61, 33}, Fit::EditHeight},
@@ -144,8 +163,8 @@ TEST_F(Scale, EveryControlScaledEdgeByEdgeAndRefitted) {
     for (std::size_t i = 0; i < std::size(controls); ++i)
         fonts[i] = controls[i].Control->Font().Height();
 
-    const int percent = 150;
-    ApplyScale(L"150");
+    const int percent = GetParam();
+    ApplyScale(std::to_wstring(percent));
     for (std::size_t i = 0; i < std::size(controls); ++i) {
         const Laid& c = controls[i];
         SCOPED_TRACE(c.Name);
@@ -185,21 +204,40 @@ TEST_F(Scale, EveryControlScaledEdgeByEdgeAndRefitted) {
         }
     }
     // The window's font, and the box that uses it.
-    EXPECT_EQ(w.Font().Height(), 27);
+    EXPECT_EQ(w.Font().Height(), Scaled(18, percent));
     EXPECT_TRUE(w.CheckBoxTop->ParentFont());
-    EXPECT_EQ(w.CheckBoxTop->Font().Height(), 27);
-    // The round button keeps its small corners: only the very corner shows the window.
+    EXPECT_EQ(w.CheckBoxTop->Font().Height(), Scaled(18, percent));
+    EXPECT_EQ(FontOf(w.CheckBoxTop->Handle()).lfHeight, -Scaled(18, percent));
+    const SIZE client = RequestedClientSize();
+    EXPECT_EQ(client.cx, Scaled(600, percent));
+    EXPECT_EQ(client.cy, Scaled(1125, percent));
+}
+
+INSTANTIATE_TEST_SUITE_P(Percent, ScaleEveryControl, ::testing::Values(150, 50, 33));
+
+TEST_F(Scale, RoundButtonKeepsItsCornersAndThePictureFitsItsBox) {
+    ApplyScale(L"50");
+    TForm1& w = Window();
     UpdateWindow(w.Handle());
     PumpMessages();
+    // At 100 % and at 50 % alike only the very corner pixel shows the window: the
+    // corner ellipse stays 8 by 8.
     const COLORREF desktop = GetSysColor(COLOR_BACKGROUND);
-    EXPECT_EQ(PixelAt(w.Calculate->Handle(), 0, 0), desktop);
-    EXPECT_NE(PixelAt(w.Calculate->Handle(), 2, 2), desktop);
-    // The picture shows in its scaled box.
+    HWND button = w.Calculate->Handle();
+    const int right = w.Calculate->Width() - 1;
+    EXPECT_EQ(PixelAt(button, 0, 0), desktop);
+    EXPECT_EQ(PixelAt(button, right, 0), desktop);
+    EXPECT_NE(PixelAt(button, 1, 1), desktop);
+    EXPECT_NE(PixelAt(button, right - 1, 1), desktop);
+    // The logo shows below the news box, within the picture's scaled box.
     const RECT image = w.Image1->BoundsRect();
-    const std::vector<COLORREF> pixels =
-        CapturePixels(w.Handle(), {image.left, w.MemoWidget->BoundsRect().bottom, image.right,
-                                   std::min<LONG>(image.bottom, w.ClientHeight())});
-    EXPECT_LT(std::count(pixels.begin(), pixels.end(), desktop), static_cast<std::ptrdiff_t>(pixels.size()));
+    const RECT visible{image.left, w.MemoWidget->BoundsRect().bottom, image.right,
+                       std::min<LONG>(image.bottom, w.ClientHeight())};
+    const std::vector<COLORREF> inside = CapturePixels(w.Handle(), visible);
+    EXPECT_LT(std::count(inside.begin(), inside.end(), desktop), static_cast<std::ptrdiff_t>(inside.size()));
+    const std::vector<COLORREF> rightOfIt =
+        CapturePixels(w.Handle(), {image.right, visible.top, image.right + 20, visible.bottom});
+    EXPECT_EQ(std::count(rightOfIt.begin(), rightOfIt.end(), desktop), static_cast<std::ptrdiff_t>(rightOfIt.size()));
 }
 
 TEST_F(Scale, ResultFontStaysInPointsAfterRescaling) {

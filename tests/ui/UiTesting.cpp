@@ -217,3 +217,11 @@ void ClickAt(POINT screenPoint) {
                 MouseInput(MOUSEEVENTF_LEFTDOWN, screenPoint),
                 MouseInput(MOUSEEVENTF_LEFTUP, screenPoint)});
 }
+
+void RestoreActivation(HWND window) {
+    PumpMessages();
+    if (GetActiveWindow() != window) {
+        SetForegroundWindow(window);
+        PumpMessages();
+    }
+}

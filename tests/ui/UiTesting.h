@@ -73,3 +73,9 @@ void MouseButtonEvent(DWORD flags);
 void ClickAt(POINT screenPoint);
 // A point of a window's client area in screen coordinates.
 POINT ScreenPoint(HWND window, int x, int y);
+
+// Under Wine on an X display without a window manager, a window that was hidden
+// and shown again (as rescaling does) loses the display's input focus a moment
+// later, which deactivates it; Windows keeps such a window active. Gives the
+// window its activation back, as the user's next click would.
+void RestoreActivation(HWND window);

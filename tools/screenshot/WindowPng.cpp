@@ -55,6 +55,7 @@ void WritePng(IWICImagingFactory& factory, IWICBitmapSource& source, const std::
 
 void SaveClientAreaPng(HWND window, const std::wstring& path) {
     UniqueBitmap pixels = CopyClientArea(window);
+    ComInitialization com;
     UniqueCom<IWICImagingFactory> factory;
     Check(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                            IID_IWICImagingFactory, reinterpret_cast<void**>(factory.put())),

@@ -1,0 +1,20 @@
+// Sees the messages sent to the windows of the test thread, before the windows
+// do, for as long as it lives.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+class MessageSpy {
+  public:
+    using Handler = std::function<void(HWND window, UINT message, WPARAM wParam, LPARAM lParam)>;
+
+    explicit MessageSpy(Handler handler);
+    ~MessageSpy();
+    MessageSpy(const MessageSpy&) = delete;
+    MessageSpy& operator=(const MessageSpy&) = delete;
+
+  private:
+    Handler FHandler;
+};
