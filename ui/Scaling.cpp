@@ -25,6 +25,9 @@ RECT ScaleEdges(const RECT& bounds, int M, int D) {
 void ScaleBy(TForm& form, int M, int D) {
     HWND window = form.Handle();
     const bool visible = IsWindowVisible(window) != FALSE;
+    // Hiding the active window hands the activation to another program; a user who
+    // only left the scale box with Tab keeps working in this window.
+    const bool wasActive = GetActiveWindow() == window;
     constexpr UINT kKeepPlace = SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
     if (visible)
         SetWindowPos(window, nullptr, 0, 0, 0, 0, kKeepPlace | SWP_HIDEWINDOW);
@@ -40,4 +43,6 @@ void ScaleBy(TForm& form, int M, int D) {
 
     SetWindowPos(window, nullptr, position.left, position.top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | (visible ? SWP_SHOWWINDOW : 0));
+    if (visible && wasActive && GetActiveWindow() != window)
+        SetForegroundWindow(window);
 }
