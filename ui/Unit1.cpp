@@ -33,23 +33,18 @@ void SetFont(TControl& control, const wchar_t* name, int height, TColor color,
     control.Font().Assign(font);
 }
 
-// Gives a control its stored box and puts it on the form. A label gets its
-// caption, alignment and font first, so that it fits its text from that box.
+// Gives a control its stored box and puts it on the form, which makes its
+// window. Styles, font and text are set before this, so that the window is
+// made once, as it is meant to be, and a label fits its final text.
 void Put(TForm& form, TControl& control, int left, int top, int width, int height) {
     control.SetBounds(left, top, width, height);
     control.SetParent(&form);
 }
 
-template <class T>
-T* Place(TForm& form, int left, int top, int width, int height) {
-    T* control = MakeOwned<T>(&form);
-    Put(form, *control, left, top, width, height);
-    return control;
-}
-
-TEdit* PlaceEdit(TForm& form, int left, int top, int width, int height, const wchar_t* hint,
-                 int tabOrder) {
-    auto* edit = Place<TEdit>(form, left, top, width, height);
+// A centred entry box with its cue text and place in the tab cycle, not yet
+// on the form.
+TEdit* MakeEntryBox(TForm& form, const wchar_t* hint, int tabOrder) {
+    auto* edit = MakeOwned<TEdit>(&form);
     edit->SetAlignment(TAlignment::taCenter);
     edit->SetTextHint(hint);
     edit->SetTabOrder(tabOrder);
@@ -60,24 +55,27 @@ TEdit* PlaceEdit(TForm& form, int left, int top, int width, int height, const wc
 TLabel* PlaceCaption(TForm& form, int left, int top, int width, int height, const wchar_t* text,
                      TAlignment alignment = TAlignment::taLeftJustify) {
     auto* label = MakeOwned<TLabel>(&form);
-    label->SetCaption(text);
-    label->SetAlignment(alignment);
+    // The font first: the label measures its text each time either changes.
     SetFont(*label, L"B Nazanin", 29, kCoral, ARABIC_CHARSET);
+    label->SetAlignment(alignment);
+    label->SetCaption(text);
     Put(form, *label, left, top, width, height);
     return label;
 }
 
 TButton* PlaceCopyButton(TForm& form, int top, int height, const wchar_t* caption, int tabOrder) {
-    auto* button = Place<TButton>(form, 75, top, 450, height);
+    auto* button = MakeOwned<TButton>(&form);
     button->SetCaption(caption);
     SetFont(*button, L"Segoe UI", 29, kWindowText);
     button->SetCursor(IDC_HAND);
     button->SetTabOrder(tabOrder);
+    Put(form, *button, 75, top, 450, height);
     return button;
 }
 
-TCheckBox* PlaceCheckBox(TForm& form, int left, int top, int width, int height, int tabOrder) {
-    auto* box = Place<TCheckBox>(form, left, top, width, height);
+// A check box with its place in the tab cycle, not yet on the form.
+TCheckBox* MakeCheckBox(TForm& form, int tabOrder) {
+    auto* box = MakeOwned<TCheckBox>(&form);
     box->SetTabOrder(tabOrder);
     return box;
 }
@@ -94,11 +92,12 @@ TForm1::TForm1(TComponent* AOwner, TNewsServer newsServer)
     SetClientSize(600, 1125);
     OnShow = Bind(this, &TForm1::FormCreate);
 
-    EditScale = PlaceEdit(*this, 0, 0, 61, 33, L"SCALE", 10);
+    EditScale = MakeEntryBox(*this, L"SCALE", 10);
     SetFont(*EditScale, L"Segoe UI", 18, kWhite);
     EditScale->SetColor(kBackground);
     EditScale->OnExit = Bind(this, &TForm1::EditScaleExit);
     EditScale->OnKeyPress = Bind(this, &TForm1::EditScaleKeyPress);
+    Put(*this, *EditScale, 0, 0, 61, 33);
 
     Label1 = MakeOwned<TLabel>(this);
     Label1->SetAutoSize(false);
@@ -107,20 +106,23 @@ TForm1::TForm1(TComponent* AOwner, TNewsServer newsServer)
     SetFont(*Label1, L"Segoe UI", 41, kMenu);
     Put(*this, *Label1, 0, 25, 600, 60);
 
-    EditSFU = PlaceEdit(*this, 75, 113, 450, 56, L"Enter SFU", 1);
+    EditSFU = MakeEntryBox(*this, L"Enter SFU", 1);
     SetFont(*EditSFU, L"Segoe UI", 36, kWindowText);
     EditSFU->OnKeyPress = Bind(this, &TForm1::EditSFUKeyPress);
+    Put(*this, *EditSFU, 75, 113, 450, 56);
 
-    Calculate = Place<TWin11Button>(*this, 75, 215, 450, 60);
+    Calculate = MakeOwned<TWin11Button>(this);
     Calculate->SetCaption(L"محاسبه");
     SetFont(*Calculate, L"2  Titr", 36, clBlack, ARABIC_CHARSET, fsBold);
     Calculate->SetColorPressed(kSkyBlue);
     Calculate->OnClick = Bind(this, &TForm1::CalculateClick);
+    Put(*this, *Calculate, 75, 215, 450, 60);
 
     // Its key filter is bound when the window is shown.
-    EditGPM = PlaceEdit(*this, 75, 318, 450, 56, L"GPM Result", 2);
+    EditGPM = MakeEntryBox(*this, L"GPM Result", 2);
     SetFont(*EditGPM, L"Segoe UI", 36, kWindowText);
     EditGPM->SetBiDiMode(TBiDiMode::bdRightToLeft);
+    Put(*this, *EditGPM, 75, 318, 450, 56);
 
     Label2 = PlaceCaption(*this, 344, 413, 191, 43, L"کپی به اتوکد فرمت 1");
     Label2->SetColor(kBackground);
@@ -138,22 +140,25 @@ TForm1::TForm1(TComponent* AOwner, TNewsServer newsServer)
     Button4->OnClick = Bind(this, &TForm1::Button4Click);
 
     Label6 = PlaceCaption(*this, 75, 820, 140, 43, L"آب سرد مصرفی");
-    CheckBoxCold = PlaceCheckBox(*this, 228, 827, 26, 27, 8);
+    CheckBoxCold = MakeCheckBox(*this, 8);
     SetFont(*CheckBoxCold, L"Segoe UI", 18, kWhite);
+    Put(*this, *CheckBoxCold, 228, 827, 26, 27);
 
     Label7 = PlaceCaption(*this, 368, 820, 116, 43, L"آبگرم مصرفی");
-    CheckBoxHot = PlaceCheckBox(*this, 498, 827, 27, 27, 9);
+    CheckBoxHot = MakeCheckBox(*this, 9);
     SetFont(*CheckBoxHot, L"Segoe UI", 18, kWhite);
+    Put(*this, *CheckBoxHot, 498, 827, 27, 27);
 
     // The first word carries a zero-width non-joiner after its third letter.
     Label5 = PlaceCaption(*this, 274, 882, 216, 43, L"نرم\u200Cافزار روی صفحه باشد",
                           TAlignment::taRightJustify);
     Label5->SetColor(kBackground);
     // Uses the window's font.
-    CheckBoxTop = PlaceCheckBox(*this, 498, 891, 150, 25, 6);
+    CheckBoxTop = MakeCheckBox(*this, 6);
     CheckBoxTop->OnClick = Bind(this, &TForm1::CheckBoxTopClick);
+    Put(*this, *CheckBoxTop, 498, 891, 150, 25);
 
-    MemoWidget = Place<TMemo>(*this, 25, 930, 552, 78);
+    MemoWidget = MakeOwned<TMemo>(this);
     MemoWidget->SetReadOnly(true);
     MemoWidget->SetAlignment(TAlignment::taRightJustify);
     MemoWidget->SetBiDiMode(TBiDiMode::bdRightToLeft);
@@ -161,9 +166,11 @@ TForm1::TForm1(TComponent* AOwner, TNewsServer newsServer)
     SetFont(*MemoWidget, L"Segoe UI", 22, kWindow);
     MemoWidget->SetColor(kBackground);
     MemoWidget->SetTabOrder(7);
+    Put(*this, *MemoWidget, 25, 930, 552, 78);
 
-    Image1 = Place<TImage>(*this, 25, 990, 157, 158);
+    Image1 = MakeOwned<TImage>(this);
     Image1->LoadFromPng(LogoPng());
+    Put(*this, *Image1, 25, 990, 157, 158);
 
     TimerInternet = MakeOwned<TTimer>(this);
     TimerInternet->SetInterval(3000);

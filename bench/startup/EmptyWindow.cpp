@@ -1,33 +1,17 @@
 // The least a Windows program does to show a window: the reference for start-up timing.
 #include <windows.h>
 
-namespace {
-
-LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
-} // namespace
+#include "ReferenceWindow.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
-    windowClass.hbrBackground = GetSysColorBrush(COLOR_BACKGROUND);
-    windowClass.lpszClassName = L"EmptyWindow";
-    if (!RegisterClassW(&windowClass)) {
+    if (!RegisterReferenceClass(instance, L"EmptyWindow")) {
         return 1;
     }
     // As large as the program's window, so that both paint as many pixels.
     constexpr DWORD style = WS_CAPTION | WS_SYSMENU | WS_DLGFRAME;
     RECT bounds{0, 0, 600, 1125};
     AdjustWindowRect(&bounds, style, FALSE);
-    HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"Empty window", style,
+    HWND window = CreateWindowExW(0, L"EmptyWindow", L"Empty window", style,
                                   CW_USEDEFAULT, CW_USEDEFAULT, bounds.right - bounds.left,
                                   bounds.bottom - bounds.top, nullptr, nullptr, instance, nullptr);
     if (!window) {

@@ -1,8 +1,10 @@
 // Start-up time of a Windows program: from CreateProcess until its main window is
-// on screen and painted, then the window is closed. Two programs are started in
-// turn, so that both meet the same machine load, and their medians are compared.
+// on screen and painted, then the window is closed. The programs are started in
+// turn, so that all meet the same machine load, and each median is compared with
+// the baseline's. The target applies to the first program after the baseline;
+// any further ones are shown for comparison.
 //
-//   startup-launcher RUNS BASELINE.exe PROGRAM.exe
+//   startup-launcher RUNS BASELINE.exe PROGRAM.exe [OTHER.exe...]
 #include <windows.h>
 
 #include <algorithm>
@@ -140,20 +142,20 @@ void PrintTimes(const std::wstring& program, const std::vector<double>& times) {
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    int runs = argc == 4 ? _wtoi(argv[1]) : 0;
+    int runs = argc >= 4 ? _wtoi(argv[1]) : 0;
     if (runs < 1) {
-        std::fwprintf(stderr, L"usage: startup-launcher RUNS BASELINE.exe PROGRAM.exe\n");
+        std::fwprintf(stderr, L"usage: startup-launcher RUNS BASELINE.exe PROGRAM.exe [OTHER.exe...]\n");
         return 2;
     }
-    const std::wstring programs[2] = {argv[2], argv[3]};
-    std::vector<double> times[2];
+    const std::vector<std::wstring> programs(argv + 2, argv + argc);
+    std::vector<std::vector<double>> times(programs.size());
     try {
         // One unmeasured start each: the first start also loads the system's DLLs from disk.
         for (const std::wstring& program : programs) {
             TimeOneStart(program);
         }
         for (int run = 0; run < runs; ++run) {
-            for (int i = 0; i < 2; ++i) {
+            for (size_t i = 0; i < programs.size(); ++i) {
                 times[i].push_back(TimeOneStart(programs[i]));
             }
         }
@@ -161,12 +163,18 @@ int wmain(int argc, wchar_t** argv) {
         std::fprintf(stderr, "startup-launcher: %s\n", failure.what());
         return 1;
     }
-    for (int i = 0; i < 2; ++i) {
+    for (size_t i = 0; i < programs.size(); ++i) {
         PrintTimes(programs[i], times[i]);
     }
-    double ratio = Median(times[1]) / Median(times[0]);
-    std::wprintf(L"start-up ratio %ls / %ls: %.2f (target <= %.1f: %ls)\n",
-                 FileName(programs[1]).c_str(), FileName(programs[0]).c_str(), ratio, TargetRatio,
-                 ratio <= TargetRatio ? L"met" : L"NOT met");
+    const double baseline = Median(times[0]);
+    for (size_t i = 1; i < programs.size(); ++i) {
+        double ratio = Median(times[i]) / baseline;
+        std::wprintf(L"start-up ratio %ls / %ls: %.2f", FileName(programs[i]).c_str(),
+                     FileName(programs[0]).c_str(), ratio);
+        if (i == 1) {
+            std::wprintf(L" (target <= %.1f: %ls)", TargetRatio, ratio <= TargetRatio ? L"met" : L"NOT met");
+        }
+        std::wprintf(L"\n");
+    }
     return 0;
 }

@@ -8,6 +8,7 @@
 
 #include "Application.h"
 #include "Exceptions.h"
+#include "MessageSpy.h"
 #include "UiTesting.h"
 #include "Unit1.h"
 
@@ -379,6 +380,21 @@ TEST(MainWindowDesign, StateAtCreation) {
     for (TCheckBox* box : {form->CheckBoxCold, form->CheckBoxHot, form->CheckBoxTop})
         EXPECT_FALSE(box->Checked());
     EXPECT_EQ(form->NetHTTPClient1.Cookies().Size(), 0u);
+}
+
+// Every control gets its window once, with its final styles: none is made and
+// thrown away again while the main window is built.
+TEST(MainWindowDesign, EachWindowIsMadeOnce) {
+    int destroyed = 0;
+    TComponent owner(nullptr);
+    {
+        MessageSpy spy([&](HWND, UINT message, WPARAM, LPARAM) {
+            if (message == WM_NCDESTROY)
+                ++destroyed;
+        });
+        MakeOwned<TForm1>(&owner);
+    }
+    EXPECT_EQ(destroyed, 0);
 }
 
 }  // namespace

@@ -57,17 +57,17 @@ TAxis MakeAxis(int from, int to) {
     return to <= from ? AreaAxis(from, to) : LinearAxis(from, to);
 }
 
-// Blue, green, red and alpha, weighted and summed. Across, a sum is at most
-// 255 * 2 * kMaxScaledSide; down, times as much again.
-using TRowSums = std::array<std::uint32_t, 4>;
+// Blue, green, red and alpha, weighted and summed. Down, a sum is at most
+// 255 * 2 * kMaxScaledSide; across, times as much again.
+using TColumnSums = std::array<std::uint32_t, 4>;
 using TSums = std::array<std::uint64_t, 4>;
 
-void Accumulate(TRowSums& sum, std::uint32_t pixel, std::uint32_t weight) {
+void Accumulate(TColumnSums& sum, std::uint32_t pixel, std::uint32_t weight) {
     for (std::size_t c = 0; c < 4; ++c)
         sum[c] += ((pixel >> (8 * c)) & 0xFF) * weight;
 }
 
-void Accumulate(TSums& sum, const TRowSums& value, std::uint32_t weight) {
+void Accumulate(TSums& sum, const TColumnSums& value, std::uint32_t weight) {
     for (std::size_t c = 0; c < 4; ++c)
         sum[c] += std::uint64_t{value[c]} * weight;
 }
@@ -84,21 +84,22 @@ TBitmapPixels ScalePicture(const TBitmapPixels& picture, int width, int height) 
     const auto w = static_cast<std::size_t>(width);
     const auto sourceWidth = static_cast<std::size_t>(picture.Width);
 
-    // Across first, every source row; the sums stay unscaled until the end.
-    std::vector<TRowSums> rows(static_cast<std::size_t>(picture.Height) * w);
-    for (std::size_t y = 0; y < static_cast<std::size_t>(picture.Height); ++y)
-        for (std::size_t x = 0; x < w; ++x)
-            for (const TTap& tap : across.Taps[x])
-                Accumulate(rows[y * w + x], picture.Pixels[y * sourceWidth + static_cast<std::size_t>(tap.Source)],
-                           tap.Weight);
-
+    // One result row at a time: down first, every source column of the rows it is
+    // made of, then across. The sums stay unscaled until the end.
     const std::uint64_t total = std::uint64_t{across.Total} * down.Total;
     TBitmapPixels result{width, height, std::vector<std::uint32_t>(w * static_cast<std::size_t>(height))};
+    std::vector<TColumnSums> columns(sourceWidth);
     for (std::size_t y = 0; y < static_cast<std::size_t>(height); ++y) {
+        std::fill(columns.begin(), columns.end(), TColumnSums{});
+        for (const TTap& tap : down.Taps[y]) {
+            const std::uint32_t* source = &picture.Pixels[static_cast<std::size_t>(tap.Source) * sourceWidth];
+            for (std::size_t x = 0; x < sourceWidth; ++x)
+                Accumulate(columns[x], source[x], tap.Weight);
+        }
         for (std::size_t x = 0; x < w; ++x) {
             TSums sum{};
-            for (const TTap& tap : down.Taps[y])
-                Accumulate(sum, rows[static_cast<std::size_t>(tap.Source) * w + x], tap.Weight);
+            for (const TTap& tap : across.Taps[x])
+                Accumulate(sum, columns[static_cast<std::size_t>(tap.Source)], tap.Weight);
             std::uint32_t pixel = 0;
             for (std::size_t c = 0; c < 4; ++c)
                 pixel |= static_cast<std::uint32_t>((sum[c] + total / 2) / total) << (8 * c);

@@ -1,6 +1,6 @@
 #include "PngDecoder.h"
 
-#include <array>
+#include <algorithm>
 #include <cstdlib>
 #include <utility>
 
@@ -31,15 +31,20 @@ class TInflater {
     bool FReady;
 };
 
-// Inflates the IDAT chunks' data into exactly expected bytes; output beyond that is
-// refused as it comes, so a small file cannot make the decoder allocate much.
+// Room for the inflated rows at first; it doubles as the data fill it, up to what
+// the header promises, so a small file cannot make the decoder allocate much.
+constexpr std::size_t kFirstRoom = std::size_t{1} << 20;
+
+// Inflates the IDAT chunks' data into exactly expected bytes; a stream that holds
+// more or less than that is refused.
 PngStatus InflateImageData(const std::vector<std::span<const unsigned char>>& pieces,
                            std::size_t expected, std::vector<unsigned char>& rows) {
     TInflater inflater;
     if (!inflater.Ready())
         return PngStatus::BadImageData;
     z_stream& z = inflater.Stream();
-    std::array<unsigned char, 1 << 14> buffer;
+    rows.resize(std::min(expected, kFirstRoom));
+    std::size_t produced = 0;
     std::size_t next = 0;
     int result = Z_OK;
     while (result != Z_STREAM_END) {
@@ -48,16 +53,19 @@ PngStatus InflateImageData(const std::vector<std::span<const unsigned char>>& pi
             z.avail_in = static_cast<uInt>(pieces[next].size());
             ++next;
         }
-        z.next_out = buffer.data();
-        z.avail_out = static_cast<uInt>(buffer.size());
+        if (produced == rows.size() && rows.size() < expected)
+            rows.resize(std::min(expected, 2 * rows.size()));
+        // With the rows full, only the stream's end may still come.
+        z.next_out = rows.data() + produced;
+        z.avail_out = static_cast<uInt>(rows.size() - produced);
         result = inflate(&z, Z_NO_FLUSH);
-        const std::size_t produced = buffer.size() - z.avail_out;
-        // Z_BUF_ERROR means no progress: here only when the data end before the stream does.
-        if ((result != Z_OK && result != Z_STREAM_END) || produced > expected - rows.size())
+        produced = rows.size() - z.avail_out;
+        // Z_BUF_ERROR means no progress: the data end before the stream does, or
+        // the stream holds more than the picture.
+        if (result != Z_OK && result != Z_STREAM_END)
             return PngStatus::BadImageData;
-        rows.insert(rows.end(), buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(produced));
     }
-    return rows.size() == expected ? PngStatus::Decoded : PngStatus::BadImageData;
+    return produced == expected ? PngStatus::Decoded : PngStatus::BadImageData;
 }
 
 unsigned char Paeth(int left, int up, int upLeft) {
