@@ -4,31 +4,12 @@
 #include <array>
 #include <optional>
 
-#include <zlib.h>
-
 #include "Charset.h"
 #include "CodePageConversion.h"
+#include "InflateStream.h"
 
 namespace ostrafel {
 namespace {
-
-// Owns one zlib inflate state. zlib's state points back at the z_stream, so the owner
-// stays where it was made: neither copied nor moved.
-class TInflateStream {
-  public:
-    explicit TInflateStream(int windowBits) {
-        if (inflateInit2(&FStream, windowBits) != Z_OK)
-            throw HttpError("cannot start decompression");
-    }
-    ~TInflateStream() { inflateEnd(&FStream); }
-    TInflateStream(const TInflateStream&) = delete;
-    TInflateStream& operator=(const TInflateStream&) = delete;
-
-    z_stream& Get() { return FStream; }
-
-  private:
-    z_stream FStream{};
-};
 
 // zlib counts in 32 bits, so input is fed in pieces.
 constexpr std::size_t kInputPiece = std::size_t{1} << 20;
@@ -37,6 +18,8 @@ constexpr std::size_t kInputPiece = std::size_t{1} << 20;
 
 std::string Inflate(std::string_view data, Compression compression) {
     TInflateStream stream(compression == Compression::Gzip ? 16 + MAX_WBITS : MAX_WBITS);
+    if (!stream.Ready())
+        throw HttpError("cannot start decompression");
     z_stream& z = stream.Get();
     std::array<char, 1 << 16> buffer;
     std::string output;
@@ -46,7 +29,7 @@ std::string Inflate(std::string_view data, Compression compression) {
             if (data.empty())
                 throw HttpError("compressed body ends too early");
             const std::size_t piece = std::min(data.size(), kInputPiece);
-            z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
+            z.next_in = reinterpret_cast<const Bytef*>(data.data());
             z.avail_in = static_cast<uInt>(piece);
             data.remove_prefix(piece);
         }

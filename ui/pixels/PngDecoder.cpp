@@ -4,32 +4,10 @@
 #include <cstdlib>
 #include <utility>
 
-#define ZLIB_CONST
-#include <zlib.h>
-
+#include "InflateStream.h"
 #include "PngChunks.h"
 
 namespace {
-
-// Owns one zlib inflate state. zlib's state points back at the z_stream, so the
-// owner stays where it was made: neither copied nor moved.
-class TInflater {
-  public:
-    TInflater() : FReady(inflateInit(&FStream) == Z_OK) {}
-    ~TInflater() {
-        if (FReady)
-            inflateEnd(&FStream);
-    }
-    TInflater(const TInflater&) = delete;
-    TInflater& operator=(const TInflater&) = delete;
-
-    bool Ready() const { return FReady; }
-    z_stream& Stream() { return FStream; }
-
-  private:
-    z_stream FStream{};
-    bool FReady;
-};
 
 // Room for the inflated rows at first; it doubles as the data fill it, up to what
 // the header promises, so a small file cannot make the decoder allocate much.
@@ -39,10 +17,10 @@ constexpr std::size_t kFirstRoom = std::size_t{1} << 20;
 // more or less than that is refused.
 PngStatus InflateImageData(const std::vector<std::span<const unsigned char>>& pieces,
                            std::size_t expected, std::vector<unsigned char>& rows) {
-    TInflater inflater;
+    ostrafel::TInflateStream inflater;
     if (!inflater.Ready())
         return PngStatus::BadImageData;
-    z_stream& z = inflater.Stream();
+    z_stream& z = inflater.Get();
     rows.resize(std::min(expected, kFirstRoom));
     std::size_t produced = 0;
     std::size_t next = 0;
