@@ -6,6 +6,9 @@
 
 namespace ostrafel {
 
+// The plumbing code's table for estimating demand in systems with predominantly
+// flush tanks. The 35 SFU row is 24.9 GPM; some copies misprint it as 24.5, which
+// under-states every load between 30 and 40 SFU.
 const std::array<double, kDemandRows> SFUValues = {
     1,   2,   3,   4,   5,   6,   7,   8,    9,    10,   11,   12,   13,   14,   15,   16,   17, 18,
     19,  20,  25,  30,  35,  40,  45,  50,   60,   70,   80,   90,   100,  120,  140,  160,  180,
@@ -13,7 +16,7 @@ const std::array<double, kDemandRows> SFUValues = {
 
 const std::array<double, kDemandRows> GPMValues = {
     3,    5,    6.5,  8,    9.4, 10.7, 11.8, 12.8, 13.7, 14.6, 15.4, 16,  16.5,
-    17,   17.5, 18,   18.4, 18.8, 19.2, 19.6, 21.5, 23.3, 24.5, 26.3, 27.7, 29.1,
+    17,   17.5, 18,   18.4, 18.8, 19.2, 19.6, 21.5, 23.3, 24.9, 26.3, 27.7, 29.1,
     32,   35,   38,   41,   43.5, 48,   52.5, 57,   61,   65,   70,   75,   80,
     85,   105,  124,  170,  208,  239,  269,  297,  325,  380,  433,  525,  593};
 

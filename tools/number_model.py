@@ -9,6 +9,7 @@ the tests can be derived independently of the C++ code:
     python3 tools/number_model.py read "12,5" ,
     python3 tools/number_model.py str 1607.933372928155 # FloatToStr of a double
     python3 tools/number_model.py fmt 2.675             # FormatFloat "0.00"
+    python3 tools/number_model.py convert 32.5          # demand for a load in SFU
 """
 import sys
 from fractions import Fraction
@@ -186,6 +187,36 @@ def format_float(x, sep="."):
     return ("-" if negative else "") + whole + sep + frac.ljust(2, "0")
 
 
+# The plumbing code's table for estimating demand, flush-tank systems: (SFU, GPM).
+# The 35 SFU row is 24.9; some copies misprint it as 24.5.
+DEMAND_TABLE = [
+    (1, "3"), (2, "5"), (3, "6.5"), (4, "8"), (5, "9.4"), (6, "10.7"), (7, "11.8"),
+    (8, "12.8"), (9, "13.7"), (10, "14.6"), (11, "15.4"), (12, "16"), (13, "16.5"),
+    (14, "17"), (15, "17.5"), (16, "18"), (17, "18.4"), (18, "18.8"), (19, "19.2"),
+    (20, "19.6"), (25, "21.5"), (30, "23.3"), (35, "24.9"), (40, "26.3"), (45, "27.7"),
+    (50, "29.1"), (60, "32"), (70, "35"), (80, "38"), (90, "41"), (100, "43.5"),
+    (120, "48"), (140, "52.5"), (160, "57"), (180, "61"), (200, "65"), (225, "70"),
+    (250, "75"), (275, "80"), (300, "85"), (400, "105"), (500, "124"), (750, "170"),
+    (1000, "208"), (1250, "239"), (1500, "269"), (1750, "297"), (2000, "325"),
+    (2500, "380"), (3000, "433"), (4000, "525"), (5000, "593"),
+]
+
+
+def convert(sfu):
+    """The demand for a load: the row's value on a row, else the six interpolation
+    steps each rounded to 64 bits and the result once to double; -1.0 outside."""
+    rows = [(Fraction(x), dbl(Fraction(y))) for x, y in DEMAND_TABLE]
+    s = Fraction(sfu)
+    for x, y in rows:
+        if s == x:
+            return float(y)
+    for (x0, y0), (x1, y1) in zip(rows, rows[1:]):
+        if x0 < s < x1:
+            q = ext(ext(s - x0) / ext(x1 - x0))
+            return float(dbl(ext(ext(q * ext(y1 - y0)) + y0)))
+    return -1.0
+
+
 def main():
     import struct
     what, text = sys.argv[1], sys.argv[2]
@@ -197,6 +228,10 @@ def main():
         print(float_to_str(float(text), sep))
     elif what == "fmt":
         print(format_float(float(text), sep))
+    elif what == "convert":
+        v = convert(float(text))
+        bits = struct.unpack('<Q', struct.pack('<d', v))[0]
+        print(f"0x{bits:016X} {v!r} {float_to_str(v, sep)} {format_float(v, sep)}")
 
 
 if __name__ == "__main__":

@@ -74,6 +74,16 @@ TEST(OstrafelCli, PrintsOneJsonLinePerArgument) {
                   "\n");
 }
 
+TEST(OstrafelCli, ThirtyFiveFixtureUnitsDemandTwentyFourPointNineGallons) {
+    const CliRun run = RunCli({"35", "32.5"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out,
+              R"({"entry":"35","kind":"Computed","sfu":"35","gpm":"24.9","writeBack":null,"result":"24.90","captions":["SFU=35","GPM=24.90","35 SFU → 24.90 GPM"]})"
+              "\n"
+              R"({"entry":"32.5","kind":"Computed","sfu":"32.5","gpm":"24.1","writeBack":null,"result":"24.10","captions":["SFU=32.5","GPM=24.10","32.5 SFU → 24.10 GPM"]})"
+              "\n");
+}
+
 TEST(OstrafelCli, ReadsStandardInputLineByLine) {
     // CR LF and LF end lines; a last line without one still counts; bad UTF-8
     // becomes U+FFFD; quotes and backslashes are escaped.
