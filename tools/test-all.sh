@@ -12,13 +12,20 @@ started=$SECONDS
 tools/install-deps.sh || exit 1
 
 # Decided once for the whole run: can this machine run 32-bit Windows programs?
-# The Wine sessions of every configuration use the loader chosen here.
-if win32_unavailable=$(tools/wine-32bit.sh); then
-    export OSTRAFEL_WINE=wine
-else
+# Only a kernel that cannot start them makes their tests skipped; the Wine
+# sessions of every configuration use the loader chosen here.
+win32_unavailable=$(tools/wine-32bit.sh)
+case $? in
+0) export OSTRAFEL_WINE=wine ;;
+1)
     export OSTRAFEL_WINE=/usr/lib/wine/wine64
     echo "test-all: the 32-bit Windows tests are skipped: $win32_unavailable"
-fi
+    ;;
+*)
+    echo "test-all: $win32_unavailable" >&2
+    exit 1
+    ;;
+esac
 
 passed=0
 failed=0
