@@ -2,7 +2,6 @@
 
 #include <array>
 #include <chrono>
-
 #include <optional>
 
 #include "WinHttpHandle.h"
@@ -87,7 +86,7 @@ class TWinHttpTransport final : public HttpTransport {
 
     void Configure(HINTERNET handle, const HttpRequest& request, DWORD& secureFailure) {
         if (!Api().SetTimeouts(handle, FLimits.resolveMs, FLimits.connectMs, FLimits.sendMs,
-                                FLimits.receiveMs))
+                               FLimits.receiveMs))
             ThrowWinHttpError("WinHttpSetTimeouts");
         // Also bounds the wait for the response head, which is not covered by the above.
         SetNumberOption(handle, WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT,
@@ -108,7 +107,7 @@ class TWinHttpTransport final : public HttpTransport {
         for (const HttpHeader& header : request.headers)
             lines += header.name + ": " + header.value + "\r\n";
         if (!Api().AddRequestHeaders(handle, Widen(lines).c_str(), static_cast<DWORD>(-1L),
-                                      WINHTTP_ADDREQ_FLAG_ADD | WINHTTP_ADDREQ_FLAG_REPLACE))
+                                     WINHTTP_ADDREQ_FLAG_ADD | WINHTTP_ADDREQ_FLAG_REPLACE))
             ThrowWinHttpError("WinHttpAddRequestHeaders");
     }
 
@@ -135,8 +134,8 @@ class TWinHttpTransport final : public HttpTransport {
         DWORD status = 0;
         DWORD size = sizeof(status);
         if (!Api().QueryHeaders(handle, WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
-                                 WINHTTP_HEADER_NAME_BY_INDEX, &status, &size,
-                                 WINHTTP_NO_HEADER_INDEX))
+                                WINHTTP_HEADER_NAME_BY_INDEX, &status, &size,
+                                WINHTTP_NO_HEADER_INDEX))
             ThrowWinHttpError("WinHttpQueryHeaders");
         return status;
     }
@@ -144,13 +143,13 @@ class TWinHttpTransport final : public HttpTransport {
     std::string QueryRawHeaders(HINTERNET handle) const {
         DWORD size = 0;
         Api().QueryHeaders(handle, WINHTTP_QUERY_RAW_HEADERS_CRLF, WINHTTP_HEADER_NAME_BY_INDEX,
-                            WINHTTP_NO_OUTPUT_BUFFER, &size, WINHTTP_NO_HEADER_INDEX);
+                           WINHTTP_NO_OUTPUT_BUFFER, &size, WINHTTP_NO_HEADER_INDEX);
         if (GetLastError() != ERROR_INSUFFICIENT_BUFFER)
             ThrowWinHttpError("WinHttpQueryHeaders");
         std::wstring text(size / sizeof(wchar_t) + 1, L'\0');
         if (!Api().QueryHeaders(handle, WINHTTP_QUERY_RAW_HEADERS_CRLF,
-                                 WINHTTP_HEADER_NAME_BY_INDEX, text.data(), &size,
-                                 WINHTTP_NO_HEADER_INDEX))
+                                WINHTTP_HEADER_NAME_BY_INDEX, text.data(), &size,
+                                WINHTTP_NO_HEADER_INDEX))
             ThrowWinHttpError("WinHttpQueryHeaders");
         text.resize(size / sizeof(wchar_t));
         return Narrow(text);

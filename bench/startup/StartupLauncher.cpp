@@ -144,8 +144,8 @@ void PrintTimes(const std::wstring& program, const std::vector<double>& times) {
 int wmain(int argc, wchar_t** argv) {
     int runs = argc >= 4 ? _wtoi(argv[1]) : 0;
     if (runs < 1) {
-        std::fwprintf(stderr,
-                      L"usage: startup-launcher RUNS PROGRAM.exe REFERENCE.exe [REFERENCE.exe...]\n");
+        std::fwprintf(
+            stderr, L"usage: startup-launcher RUNS PROGRAM.exe REFERENCE.exe [REFERENCE.exe...]\n");
         return 2;
     }
     const std::vector<std::wstring> programs(argv + 2, argv + argc);
