@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the program and runs it under Wine.
+# Builds the shipped 32-bit program (preset win32) and runs it under Wine.
 #
 #   tools/run.sh [SCREENSHOT.png]
 #
