@@ -18,4 +18,6 @@ if(WIN32)
     add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00)
     # Every executable stands alone: no libgcc, libstdc++ or winpthread DLL beside it.
     add_link_options(-static -static-libgcc -static-libstdc++)
+    # The release settings ship no symbols: the built file is the file users get.
+    add_link_options($<$<CONFIG:MinSizeRel>:-s>)
 endif()

@@ -8,15 +8,16 @@ namespace ostrafel {
 
 TInternetHandle::~TInternetHandle() {
     if (FHandle)
-        WinHttpCloseHandle(FHandle);
+        FClose(FHandle);
 }
 
 TInternetHandle::TInternetHandle(TInternetHandle&& other) noexcept
-    : FHandle(std::exchange(other.FHandle, nullptr)) {}
+    : FHandle(std::exchange(other.FHandle, nullptr)), FClose(other.FClose) {}
 
 TInternetHandle& TInternetHandle::operator=(TInternetHandle&& other) noexcept {
     TInternetHandle old(std::move(*this));
     FHandle = std::exchange(other.FHandle, nullptr);
+    FClose = other.FClose;
     return *this;
 }
 

@@ -9,11 +9,14 @@
 
 namespace ostrafel {
 
-// Owns one HINTERNET (session, connection or request) and closes it once.
+// Owns one HINTERNET (session, connection or request) and closes it once with the
+// library's close function, which must outlive it.
 class TInternetHandle {
   public:
+    using CloseFunction = decltype(&::WinHttpCloseHandle);
+
     TInternetHandle() = default;
-    explicit TInternetHandle(HINTERNET handle) : FHandle(handle) {}
+    TInternetHandle(HINTERNET handle, CloseFunction close) : FHandle(handle), FClose(close) {}
     ~TInternetHandle();
     TInternetHandle(TInternetHandle&& other) noexcept;
     TInternetHandle& operator=(TInternetHandle&& other) noexcept;
@@ -25,6 +28,7 @@ class TInternetHandle {
 
   private:
     HINTERNET FHandle = nullptr;
+    CloseFunction FClose = nullptr;
 };
 
 // Owns a string that Windows HTTP Services allocated with GlobalAlloc.

@@ -13,9 +13,9 @@ struct UserProxyConfiguration {
     std::wstring bypass;
 };
 
-UserProxyConfiguration ReadUserProxyConfiguration() {
+UserProxyConfiguration ReadUserProxyConfiguration(const WinHttpFunctions& winHttp) {
     WINHTTP_CURRENT_USER_IE_PROXY_CONFIG config{};
-    if (!WinHttpGetIEProxyConfigForCurrentUser(&config))
+    if (!winHttp.GetIEProxyConfigForCurrentUser(&config))
         return {};
     const TGlobalString script(config.lpszAutoConfigUrl);
     const TGlobalString proxy(config.lpszProxy);
@@ -24,13 +24,13 @@ UserProxyConfiguration ReadUserProxyConfiguration() {
 }
 
 // Read once per process: the user's proxy settings do not change under a running request.
-const UserProxyConfiguration& UserConfiguration() {
-    static const UserProxyConfiguration configuration = ReadUserProxyConfiguration();
+const UserProxyConfiguration& UserConfiguration(const WinHttpFunctions& winHttp) {
+    static const UserProxyConfiguration configuration = ReadUserProxyConfiguration(winHttp);
     return configuration;
 }
 
-ProxyChoice AskAutomaticProxy(HINTERNET session, const std::wstring& url,
-                              const std::wstring& script) {
+ProxyChoice AskAutomaticProxy(const WinHttpFunctions& winHttp, HINTERNET session,
+                              const std::wstring& url, const std::wstring& script) {
     WINHTTP_AUTOPROXY_OPTIONS options{};
     if (script.empty()) {
         options.dwFlags = WINHTTP_AUTOPROXY_AUTO_DETECT;
@@ -40,10 +40,10 @@ ProxyChoice AskAutomaticProxy(HINTERNET session, const std::wstring& url,
         options.lpszAutoConfigUrl = script.c_str();
     }
     WINHTTP_PROXY_INFO info{};
-    BOOL found = WinHttpGetProxyForUrl(session, url.c_str(), &options, &info);
+    BOOL found = winHttp.GetProxyForUrl(session, url.c_str(), &options, &info);
     if (!found && GetLastError() == ERROR_WINHTTP_LOGIN_FAILURE) {
         options.fAutoLogonIfChallenged = TRUE;
-        found = WinHttpGetProxyForUrl(session, url.c_str(), &options, &info);
+        found = winHttp.GetProxyForUrl(session, url.c_str(), &options, &info);
     }
     if (!found)
         return {};
@@ -56,14 +56,15 @@ ProxyChoice AskAutomaticProxy(HINTERNET session, const std::wstring& url,
 
 } // namespace
 
-ProxyChoice ChooseProxy(HINTERNET session, const std::wstring& url) {
-    const UserProxyConfiguration& configuration = UserConfiguration();
+ProxyChoice ChooseProxy(const WinHttpFunctions& winHttp, HINTERNET session,
+                        const std::wstring& url) {
+    const UserProxyConfiguration& configuration = UserConfiguration(winHttp);
     if (!configuration.readable)
-        return AskAutomaticProxy(session, url, {});
+        return AskAutomaticProxy(winHttp, session, url, {});
     if (!configuration.script.empty())
-        return AskAutomaticProxy(session, url, configuration.script);
+        return AskAutomaticProxy(winHttp, session, url, configuration.script);
     if (configuration.autoDetect)
-        return AskAutomaticProxy(session, url, {});
+        return AskAutomaticProxy(winHttp, session, url, {});
     if (!configuration.proxy.empty())
         return {false, configuration.proxy, configuration.bypass};
     return {};

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "WinHttpLibrary.h"
+
 namespace ostrafel {
 
 struct ProxyChoice {
@@ -17,6 +19,7 @@ struct ProxyChoice {
 // The configuration is read once per process. An automatic configuration script comes
 // first, then automatic detection, then the fixed proxy with its bypass list; with no
 // readable configuration, detection decides. Anything that yields no proxy is direct.
-ProxyChoice ChooseProxy(HINTERNET session, const std::wstring& url);
+ProxyChoice ChooseProxy(const WinHttpFunctions& winHttp, HINTERNET session,
+                        const std::wstring& url);
 
 } // namespace ostrafel

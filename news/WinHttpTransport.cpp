@@ -2,8 +2,10 @@
 
 #include <array>
 #include <chrono>
+#include <optional>
 
 #include "WinHttpHandle.h"
+#include "WinHttpLibrary.h"
 #include "WinHttpProxy.h"
 
 namespace ostrafel {
@@ -20,29 +22,24 @@ void CALLBACK OnSecureFailure(HINTERNET, DWORD_PTR context, DWORD status, LPVOID
         *reinterpret_cast<DWORD*>(context) = *static_cast<const DWORD*>(information);
 }
 
-void SetOption(HINTERNET handle, DWORD option, void* value, DWORD size) {
-    if (!WinHttpSetOption(handle, option, value, size))
-        ThrowWinHttpError("WinHttpSetOption");
-}
-
-void SetNumberOption(HINTERNET handle, DWORD option, DWORD value) {
-    SetOption(handle, option, &value, sizeof(value));
-}
-
 class TWinHttpTransport final : public HttpTransport {
   public:
-    explicit TWinHttpTransport(const HttpLimits& limits) : FLimits(limits) {}
+    TWinHttpTransport(const HttpLimits& limits, std::wstring library)
+        : FLimits(limits), FLibraryName(std::move(library)) {}
 
     HttpResponse Send(const HttpRequest& request) override {
         OpenSession();
         const TInternetHandle connection(
-            WinHttpConnect(FSession.Get(), Widen(request.url.host).c_str(), request.url.port, 0));
+            Api().Connect(FSession.Get(), Widen(request.url.host).c_str(), request.url.port, 0),
+            Api().CloseHandle);
         if (!connection)
             ThrowWinHttpError("WinHttpConnect");
-        const TInternetHandle handle(WinHttpOpenRequest(
-            connection.Get(), Widen(request.method).c_str(),
-            Widen(RequestTarget(request.url)).c_str(), nullptr, WINHTTP_NO_REFERER,
-            WINHTTP_DEFAULT_ACCEPT_TYPES, request.url.secure ? WINHTTP_FLAG_SECURE : 0));
+        const TInternetHandle handle(
+            Api().OpenRequest(connection.Get(), Widen(request.method).c_str(),
+                              Widen(RequestTarget(request.url)).c_str(), nullptr,
+                              WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES,
+                              request.url.secure ? WINHTTP_FLAG_SECURE : 0),
+            Api().CloseHandle);
         if (!handle)
             ThrowWinHttpError("WinHttpOpenRequest");
         DWORD secureFailure = 0;
@@ -58,22 +55,38 @@ class TWinHttpTransport final : public HttpTransport {
     }
 
   private:
-    // Opened at the first request, so that making the client never fails; a session
-    // that cannot be opened fails that exchange only.
+    const WinHttpFunctions& Api() const { return FLibrary->Functions(); }
+
+    // The library is loaded and the session opened at the first request, so that
+    // making the client never fails and costs nothing at start-up; a library or
+    // session that cannot be had fails that exchange only, and the next one tries
+    // again.
     void OpenSession() {
         if (FSession)
             return;
-        FSession = TInternetHandle(WinHttpOpen(L"", WINHTTP_ACCESS_TYPE_NO_PROXY,
-                                               WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
+        if (!FLibrary)
+            FLibrary.emplace(FLibraryName);
+        FSession = TInternetHandle(Api().Open(L"", WINHTTP_ACCESS_TYPE_NO_PROXY,
+                                              WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0),
+                                   Api().CloseHandle);
         if (!FSession)
             ThrowWinHttpError("WinHttpOpen");
-        WinHttpSetStatusCallback(FSession.Get(), OnSecureFailure,
-                                 WINHTTP_CALLBACK_FLAG_SECURE_FAILURE, 0);
+        Api().SetStatusCallback(FSession.Get(), OnSecureFailure,
+                                WINHTTP_CALLBACK_FLAG_SECURE_FAILURE, 0);
+    }
+
+    void SetOption(HINTERNET handle, DWORD option, void* value, DWORD size) const {
+        if (!Api().SetOption(handle, option, value, size))
+            ThrowWinHttpError("WinHttpSetOption");
+    }
+
+    void SetNumberOption(HINTERNET handle, DWORD option, DWORD value) const {
+        SetOption(handle, option, &value, sizeof(value));
     }
 
     void Configure(HINTERNET handle, const HttpRequest& request, DWORD& secureFailure) {
-        if (!WinHttpSetTimeouts(handle, FLimits.resolveMs, FLimits.connectMs, FLimits.sendMs,
-                                FLimits.receiveMs))
+        if (!Api().SetTimeouts(handle, FLimits.resolveMs, FLimits.connectMs, FLimits.sendMs,
+                               FLimits.receiveMs))
             ThrowWinHttpError("WinHttpSetTimeouts");
         // Also bounds the wait for the response head, which is not covered by the above.
         SetNumberOption(handle, WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT,
@@ -84,7 +97,7 @@ class TWinHttpTransport final : public HttpTransport {
                         WINHTTP_DISABLE_REDIRECTS | WINHTTP_DISABLE_COOKIES);
         SetNumberOption(handle, WINHTTP_OPTION_AUTOLOGON_POLICY,
                         WINHTTP_AUTOLOGON_SECURITY_LEVEL_MEDIUM);
-        ProxyChoice proxy = ChooseProxy(FSession.Get(), Widen(ToString(request.url)));
+        ProxyChoice proxy = ChooseProxy(Api(), FSession.Get(), Widen(ToString(request.url)));
         if (!proxy.direct) {
             WINHTTP_PROXY_INFO info{WINHTTP_ACCESS_TYPE_NAMED_PROXY, proxy.proxy.data(),
                                     proxy.bypass.empty() ? nullptr : proxy.bypass.data()};
@@ -93,16 +106,16 @@ class TWinHttpTransport final : public HttpTransport {
         std::string lines;
         for (const HttpHeader& header : request.headers)
             lines += header.name + ": " + header.value + "\r\n";
-        if (!WinHttpAddRequestHeaders(handle, Widen(lines).c_str(), static_cast<DWORD>(-1L),
-                                      WINHTTP_ADDREQ_FLAG_ADD | WINHTTP_ADDREQ_FLAG_REPLACE))
+        if (!Api().AddRequestHeaders(handle, Widen(lines).c_str(), static_cast<DWORD>(-1L),
+                                     WINHTTP_ADDREQ_FLAG_ADD | WINHTTP_ADDREQ_FLAG_REPLACE))
             ThrowWinHttpError("WinHttpAddRequestHeaders");
     }
 
-    static void SendAndReceive(HINTERNET handle, const DWORD& secureFailure) {
+    void SendAndReceive(HINTERNET handle, const DWORD& secureFailure) const {
         for (int attempt = 0; attempt < kMaxSendAttempts; ++attempt) {
-            if (WinHttpSendRequest(handle, WINHTTP_NO_ADDITIONAL_HEADERS, 0,
-                                   WINHTTP_NO_REQUEST_DATA, 0, 0, 0) &&
-                WinHttpReceiveResponse(handle, nullptr))
+            if (Api().SendRequest(handle, WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA,
+                                  0, 0, 0) &&
+                Api().ReceiveResponse(handle, nullptr))
                 return;
             const DWORD error = GetLastError();
             if (error == ERROR_WINHTTP_CLIENT_AUTH_CERT_NEEDED)
@@ -117,26 +130,26 @@ class TWinHttpTransport final : public HttpTransport {
         throw HttpError("the request had to be sent again too often");
     }
 
-    static DWORD QueryStatus(HINTERNET handle) {
+    DWORD QueryStatus(HINTERNET handle) const {
         DWORD status = 0;
         DWORD size = sizeof(status);
-        if (!WinHttpQueryHeaders(handle, WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
-                                 WINHTTP_HEADER_NAME_BY_INDEX, &status, &size,
-                                 WINHTTP_NO_HEADER_INDEX))
+        if (!Api().QueryHeaders(handle, WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
+                                WINHTTP_HEADER_NAME_BY_INDEX, &status, &size,
+                                WINHTTP_NO_HEADER_INDEX))
             ThrowWinHttpError("WinHttpQueryHeaders");
         return status;
     }
 
-    static std::string QueryRawHeaders(HINTERNET handle) {
+    std::string QueryRawHeaders(HINTERNET handle) const {
         DWORD size = 0;
-        WinHttpQueryHeaders(handle, WINHTTP_QUERY_RAW_HEADERS_CRLF, WINHTTP_HEADER_NAME_BY_INDEX,
-                            WINHTTP_NO_OUTPUT_BUFFER, &size, WINHTTP_NO_HEADER_INDEX);
+        Api().QueryHeaders(handle, WINHTTP_QUERY_RAW_HEADERS_CRLF, WINHTTP_HEADER_NAME_BY_INDEX,
+                           WINHTTP_NO_OUTPUT_BUFFER, &size, WINHTTP_NO_HEADER_INDEX);
         if (GetLastError() != ERROR_INSUFFICIENT_BUFFER)
             ThrowWinHttpError("WinHttpQueryHeaders");
         std::wstring text(size / sizeof(wchar_t) + 1, L'\0');
-        if (!WinHttpQueryHeaders(handle, WINHTTP_QUERY_RAW_HEADERS_CRLF,
-                                 WINHTTP_HEADER_NAME_BY_INDEX, text.data(), &size,
-                                 WINHTTP_NO_HEADER_INDEX))
+        if (!Api().QueryHeaders(handle, WINHTTP_QUERY_RAW_HEADERS_CRLF,
+                                WINHTTP_HEADER_NAME_BY_INDEX, text.data(), &size,
+                                WINHTTP_NO_HEADER_INDEX))
             ThrowWinHttpError("WinHttpQueryHeaders");
         text.resize(size / sizeof(wchar_t));
         return Narrow(text);
@@ -149,13 +162,13 @@ class TWinHttpTransport final : public HttpTransport {
         std::string body;
         while (true) {
             DWORD available = 0;
-            if (!WinHttpQueryDataAvailable(handle, &available))
+            if (!Api().QueryDataAvailable(handle, &available))
                 ThrowWinHttpError("WinHttpQueryDataAvailable");
             if (available == 0)
                 return body;
             DWORD read = 0;
             const DWORD wanted = std::min<DWORD>(available, static_cast<DWORD>(buffer.size()));
-            if (!WinHttpReadData(handle, buffer.data(), wanted, &read))
+            if (!Api().ReadData(handle, buffer.data(), wanted, &read))
                 ThrowWinHttpError("WinHttpReadData");
             if (read == 0)
                 return body;
@@ -165,18 +178,21 @@ class TWinHttpTransport final : public HttpTransport {
         }
     }
 
-    TInternetHandle FSession;
     HttpLimits FLimits;
+    std::wstring FLibraryName;
+    std::optional<TWinHttpLibrary> FLibrary; // outlives the session
+    TInternetHandle FSession;
 };
 
 } // namespace
 
-std::unique_ptr<HttpTransport> MakeWinHttpTransport(const HttpLimits& limits) {
-    return std::make_unique<TWinHttpTransport>(limits);
+std::unique_ptr<HttpTransport> MakeWinHttpTransport(const HttpLimits& limits,
+                                                    std::wstring library) {
+    return std::make_unique<TWinHttpTransport>(limits, std::move(library));
 }
 
-THTTPClient MakeWinHttpClient(const HttpLimits& limits) {
-    return THTTPClient(MakeWinHttpTransport(limits));
+THTTPClient MakeWinHttpClient(const HttpLimits& limits, std::wstring library) {
+    return THTTPClient(MakeWinHttpTransport(limits, std::move(library)));
 }
 
 } // namespace ostrafel

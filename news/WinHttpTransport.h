@@ -1,7 +1,10 @@
 // The news client over Windows HTTP Services.
 #pragma once
 
+#include <string>
+
 #include "HttpClient.h"
+#include "WinHttpLibrary.h"
 
 namespace ostrafel {
 
@@ -18,9 +21,12 @@ struct HttpLimits {
 // One synchronous WinHTTP session. The platform's own redirect and cookie handling is
 // off (the client does both); the proxy comes from the user's configuration; automatic
 // logon with the user's credentials is allowed for proxies and intranet hosts only.
-std::unique_ptr<HttpTransport> MakeWinHttpTransport(const HttpLimits& limits = {});
+// The system library named library is loaded at the first request (see WinHttpLibrary.h).
+std::unique_ptr<HttpTransport> MakeWinHttpTransport(const HttpLimits& limits = {},
+                                                    std::wstring library = kWinHttpLibrary);
 
 // The client of the main window: WinHTTP with the given limits and the system clock.
-THTTPClient MakeWinHttpClient(const HttpLimits& limits = {});
+THTTPClient MakeWinHttpClient(const HttpLimits& limits = {},
+                              std::wstring library = kWinHttpLibrary);
 
 } // namespace ostrafel

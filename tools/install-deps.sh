@@ -12,6 +12,8 @@ packages=(
     zlib1g-dev lib32z1-dev libz-mingw-w64-dev
     # running and testing the Windows program
     wine wine64 xvfb xauth x11-utils fonts-farsiweb imagemagick python3 openssl
+    # the shipped 32-bit program's tests: Wine's 32-bit half, beside the 64-bit one
+    wine32:i386
     # the 32-bit tests, where the kernel cannot start i386 programs itself
     qemu-user
 )
@@ -29,6 +31,10 @@ if [ ${#missing[@]} -gt 0 ]; then
         exit 1
     fi
     export DEBIAN_FRONTEND=noninteractive
+    # 32-bit Wine comes from Debian's i386 packages.
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        dpkg --add-architecture i386
+    fi
     apt-get update -q
     apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi

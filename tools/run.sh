@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the program and runs it under Wine.
+# Builds the shipped 32-bit program (preset win32) and runs it under Wine.
 #
 #   tools/run.sh [SCREENSHOT.png]
 #
@@ -14,15 +14,16 @@ shot=${1:-build/screenshots/ostrafel.png}
 
 tools/install-deps.sh
 
-# The release build is 32-bit; it runs where Wine has its 32-bit half.
-if [ -x /usr/lib/wine/wine ]; then
+# The shipped program is the 32-bit build of the win32 preset. Where this machine
+# cannot run 32-bit programs, the 64-bit build stands in for it.
+if unavailable=$(tools/wine-32bit.sh); then
     preset=win32
 else
     preset=win64
-    echo "run: this Wine runs 64-bit programs only; running the 64-bit build"
+    echo "run: $unavailable; running the 64-bit build instead"
 fi
-build=build/$preset-app
-[ -f "$build/build.ninja" ] || cmake --preset "$preset" -B "$build" >/dev/null
+build=build/$preset
+[ -f "$build/build.ninja" ] || cmake --preset "$preset" >/dev/null
 cmake --build "$build" --target Ostrafel -j2
 program=$top/$build/app/Ostrafel.exe
 

@@ -1,14 +1,37 @@
 #!/usr/bin/env bash
 # Builds every configuration and runs every test: native with sanitizers, native
-# 32-bit, Windows under Wine, a short fuzzing smoke run, and the release and
-# benchmark builds (compiled, not run).
+# 32-bit, Windows under Wine (the shipped 32-bit build and the 64-bit build), a
+# short fuzzing smoke run, and the benchmark build (compiled, not run).
+#
+# The last line sums up every configuration: "N passed, N failed, N skipped".
+# Tests are skipped only where this machine cannot run them at all, and the
+# line before says why. The exit status is non-zero on any failure.
 set -uo pipefail
 cd "$(dirname "$0")/.."
+started=$SECONDS
 tools/install-deps.sh || exit 1
+
+# Decided once for the whole run: can this machine run 32-bit Windows programs?
+# Only a kernel that cannot start them makes their tests skipped; the Wine
+# sessions of every configuration use the loader chosen here.
+win32_unavailable=$(tools/wine-32bit.sh)
+case $? in
+0) export OSTRAFEL_WINE=wine ;;
+1)
+    export OSTRAFEL_WINE=/usr/lib/wine/wine64
+    echo "test-all: the 32-bit Windows tests are skipped: $win32_unavailable"
+    ;;
+*)
+    echo "test-all: $win32_unavailable" >&2
+    exit 1
+    ;;
+esac
 
 passed=0
 failed=0
+skipped=0
 broken=()
+summaries=()
 
 run_tests() { # preset
     local log="build/$1/ctest.log"
@@ -22,8 +45,16 @@ run_tests() { # preset
         total=$(sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\2/' <<<"$summary")
         passed=$((passed + total - fail))
         failed=$((failed + fail))
+        summaries+=("$1 tests: $((total - fail)) of $total passed")
     fi
     [ "$status" -eq 0 ] || broken+=("$1: tests")
+}
+
+skip_tests() { # preset reason
+    local total
+    total=$(ctest --preset "$1" -N | sed -nE 's/^Total Tests: ([0-9]+)$/\1/p')
+    skipped=$((skipped + ${total:-0}))
+    summaries+=("$1 tests: ${total:-0} skipped, $2")
 }
 
 for preset in linux linux32 win64 win32 fuzz bench; do
@@ -33,13 +64,24 @@ for preset in linux linux32 win64 win32 fuzz bench; do
         continue
     fi
     case "$preset" in
+    win32)
+        if [ -n "$win32_unavailable" ]; then
+            skip_tests win32 "$win32_unavailable"
+        else
+            run_tests win32
+        fi
+        ;;
     linux | linux32 | win64 | fuzz) run_tests "$preset" ;;
     esac
 done
 
 echo
+printf '%s\n' "${summaries[@]}"
 if [ ${#broken[@]} -gt 0 ]; then
     printf 'FAILED: %s\n' "${broken[@]}"
 fi
-echo "all configurations: $passed passed, $failed failed"
+elapsed=$((SECONDS - started))
+echo "test-all: $((elapsed / 60)) min $((elapsed % 60)) s"
+[ -z "$win32_unavailable" ] || echo "skipped: the 32-bit Windows tests, because $win32_unavailable"
+echo "all configurations: $passed passed, $failed failed, $skipped skipped"
 [ ${#broken[@]} -eq 0 ]

@@ -10,4 +10,4 @@ source "$here/wine-env.sh" "$dir"
 # program ends, and pass the text on afterwards.
 errors=$(mktemp)
 trap 'cat "$errors" >&2; rm -f "$errors"' EXIT
-wine "$@" 2>"$errors"
+"$OSTRAFEL_WINE" "$@" 2>"$errors"

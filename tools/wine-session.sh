@@ -44,22 +44,22 @@ start_xvfb() {
 }
 
 make_prefix() {
-    [ -f "$WINEPREFIX/.ostrafel-ready-2" ] && return
+    [ -f "$WINEPREFIX/.ostrafel-ready-3" ] && return
     rm -rf "$WINEPREFIX"
     echo "wine-session: creating the Wine prefix $WINEPREFIX (once)"
     # No Mono or Gecko prompts: the programs need neither .NET nor the HTML engine.
-    WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1
+    WINEDLLOVERRIDES="mscoree,mshtml=" "$OSTRAFEL_WINE" wineboot -i >/dev/null 2>&1
     wineserver -w
     # The Persian fonts of the window map to installed Persian fonts.
-    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'B Nazanin' /d 'Nazli' /f >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v '2  Titr' /d 'Titr' /f >/dev/null 2>&1
+    "$OSTRAFEL_WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'B Nazanin' /d 'Nazli' /f >/dev/null 2>&1
+    "$OSTRAFEL_WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v '2  Titr' /d 'Titr' /f >/dev/null 2>&1
     # A crashing program ends with a backtrace instead of waiting on a dialog nobody sees.
-    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    "$OSTRAFEL_WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
     # There is no window manager on the display: Wine draws the frames itself,
     # and hiding a window does not wait two seconds for a manager to answer.
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    "$OSTRAFEL_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     wineserver -w
-    touch "$WINEPREFIX/.ostrafel-ready-2"
+    touch "$WINEPREFIX/.ostrafel-ready-3"
 }
 
 case "$action" in

@@ -73,19 +73,24 @@ HFONT TFont::Handle() const {
 }
 
 int TFont::TextHeight() const {
-    WindowDC screen(nullptr);
-    ScopedSelect select(screen.get(), Handle());
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(screen.get(), &metrics);
-    return metrics.tmHeight;
+    if (FTextHeight == 0) {
+        WindowDC screen(nullptr);
+        ScopedSelect select(screen.get(), Handle());
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(screen.get(), &metrics);
+        FTextHeight = metrics.tmHeight;
+    }
+    return FTextHeight;
 }
 
 void TFont::Changed(bool handleChanged) {
     // Windows that still use the old handle get the new one from OnChange; only
     // then may the old one go.
     UniqueFont old;
-    if (handleChanged)
+    if (handleChanged) {
         old = std::move(FHandle);
+        FTextHeight = 0;
+    }
     if (OnChange)
         OnChange();
 }

@@ -36,7 +36,8 @@ class TFont {
 
     // Made on first use and kept until a property of the handle changes.
     HFONT Handle() const;
-    // Ascent plus descent, as the font comes out on the screen.
+    // Ascent plus descent, as the font comes out on the screen; measured once
+    // per handle.
     int TextHeight() const;
 
     // Runs after every change; the control that owns the font listens here.
@@ -51,4 +52,5 @@ class TFont {
     TFontStyles FStyle = 0;
     TColor FColor = clWindowText;
     mutable UniqueFont FHandle;
+    mutable int FTextHeight = 0; // 0 until measured
 };

@@ -2,6 +2,11 @@
 
 TLabel::TLabel(TComponent* AOwner) : TGraphicControl(AOwner) {}
 
+void TLabel::SetParent(TWinControl* parent) {
+    TGraphicControl::SetParent(parent);
+    AdjustSize();
+}
+
 void TLabel::SetAlignment(TAlignment value) {
     FAlignment = value;
     Invalidate();
@@ -27,17 +32,22 @@ UINT TLabel::TextFormat() const {
 }
 
 SIZE TLabel::TextSize() const {
-    WindowDC screen(nullptr);
-    ScopedSelect select(screen.get(), Font().Handle());
-    const std::wstring caption = Caption();
-    RECT rect{};
-    ::DrawTextW(screen.get(), caption.c_str(), static_cast<int>(caption.size()), &rect,
-              TextFormat() | DT_CALCRECT);
-    return {rect.right - rect.left, rect.bottom - rect.top};
+    if (!FTextSize) {
+        WindowDC screen(nullptr);
+        ScopedSelect select(screen.get(), Font().Handle());
+        const std::wstring caption = Caption();
+        RECT rect{};
+        ::DrawTextW(screen.get(), caption.c_str(), static_cast<int>(caption.size()), &rect,
+                    TextFormat() | DT_CALCRECT);
+        FTextSize = SIZE{rect.right - rect.left, rect.bottom - rect.top};
+    }
+    return *FTextSize;
 }
 
 void TLabel::ConstrainBounds(int& left, int&, int& width, int& height) {
-    if (!FAutoSize)
+    // Off any window the label keeps the bounds it is given; it fits its caption
+    // when it is put on one.
+    if (!FAutoSize || !Parent())
         return;
     const SIZE text = TextSize();
     if (FAlignment == TAlignment::taRightJustify)
@@ -47,11 +57,13 @@ void TLabel::ConstrainBounds(int& left, int&, int& width, int& height) {
 }
 
 void TLabel::CaptionChanged() {
+    FTextSize.reset();
     AdjustSize();
     Invalidate();
 }
 
 void TLabel::FontChanged() {
+    FTextSize.reset();
     AdjustSize();
     Invalidate();
 }

@@ -1,12 +1,17 @@
 // A caption painted by its parent window. With AutoSize the label takes the
 // size of its caption in its font; a right-aligned one keeps its right edge.
+// The caption is measured once it is on a window, and again only when the
+// caption or the font changes.
 #pragma once
+
+#include <optional>
 
 #include "Control.h"
 
 class TLabel : public TGraphicControl {
   public:
     explicit TLabel(TComponent* AOwner);
+    void SetParent(TWinControl* parent) override;
 
     TAlignment Alignment() const { return FAlignment; }
     void SetAlignment(TAlignment value);
@@ -27,4 +32,5 @@ class TLabel : public TGraphicControl {
 
     TAlignment FAlignment = TAlignment::taLeftJustify;
     bool FAutoSize = true;
+    mutable std::optional<SIZE> FTextSize; // the caption in the font, once measured
 };

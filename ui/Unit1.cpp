@@ -55,7 +55,7 @@ TEdit* MakeEntryBox(TForm& form, const wchar_t* hint, int tabOrder) {
 TLabel* PlaceCaption(TForm& form, int left, int top, int width, int height, const wchar_t* text,
                      TAlignment alignment = TAlignment::taLeftJustify) {
     auto* label = MakeOwned<TLabel>(&form);
-    // The font first: the label measures its text each time either changes.
+    // The label measures its caption once, when it is put on the form.
     SetFont(*label, L"B Nazanin", 29, kCoral, ARABIC_CHARSET);
     label->SetAlignment(alignment);
     label->SetCaption(text);
@@ -84,7 +84,7 @@ TCheckBox* MakeCheckBox(TForm& form, int tabOrder) {
 
 TForm1::TForm1(TComponent* AOwner, TNewsServer newsServer)
     : TForm(AOwner),
-      NetHTTPClient1(ostrafel::MakeWinHttpClient(newsServer.Limits)),
+      NetHTTPClient1(ostrafel::MakeWinHttpClient(newsServer.Limits, std::move(newsServer.HttpLibrary))),
       FNewsOrigin(std::move(newsServer.Origin)) {
     SetCaption(L"CONVERT OSTRAFEL 1.0");
     SetColor(kBackground);

@@ -16,10 +16,12 @@
 #include "WinHttpTransport.h"
 
 // Where the news box gets its text: the maker's server with the product's time
-// limits. Tests point the window at a local server with shorter limits.
+// limits, over the system's HTTP library. Tests point the window at a local
+// server with shorter limits, or at a library that cannot serve.
 struct TNewsServer {
     std::string Origin{ostrafel::NewsOrigin()};
     ostrafel::HttpLimits Limits{};
+    std::wstring HttpLibrary{ostrafel::kWinHttpLibrary};
 };
 
 class TForm1 : public TForm {

@@ -33,5 +33,13 @@ TEST(ProgramExecutable, ImportsOnlyDllsOfTheSystem) {
     }
 }
 
+// The HTTP library and what it brings along load when the news is fetched, not
+// before the window opens; and a system without it must not stop the program
+// from starting, as an import (delayed or not) would.
+TEST(ProgramExecutable, DoesNotImportTheHttpLibrary) {
+    for (const std::string& dll : MappedProgram(ProgramPath()).ImportedDlls())
+        EXPECT_NE(dll, "winhttp.dll");
+}
+
 } // namespace
 } // namespace ostrafel::test

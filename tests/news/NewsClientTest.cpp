@@ -126,6 +126,36 @@ TEST_F(NewsClientTest, ProbeSendsHeadWithTheUserAgentOnly) {
               std::vector<std::string>{"127.0.0.1:" + std::to_string(FServer->Port("http"))});
 }
 
+// The HTTP library is loaded from the system folder at the first request. Where it
+// is missing, or lacks a function the client calls, every exchange fails like a
+// network failure, before anything is sent.
+struct UnusableLibraryCase {
+    const wchar_t* Library;
+    const char* Failure;
+};
+
+TEST_F(NewsClientTest, WithoutAUsableHttpLibraryEveryExchangeFails) {
+    const UnusableLibraryCase cases[] = {
+        {L"ostrafel-no-such-library.dll", "ostrafel-no-such-library.dll cannot be loaded"},
+        // A system library, but not the HTTP library: the first entry point is missing.
+        {L"version.dll", "WinHttpOpen is missing"},
+    };
+    for (const UnusableLibraryCase& c : cases) {
+        SCOPED_TRACE(c.Failure);
+        THTTPClient client = MakeWinHttpClient({}, c.Library);
+        EXPECT_FALSE(HasInternet(client, Http()));
+        EXPECT_EQ(FetchNewsText(client, Http()), std::nullopt);
+        try {
+            client.Execute("GET", Http() + kNewsTarget);
+            ADD_FAILURE() << "the exchange did not fail";
+        } catch (const HttpError& failure) {
+            EXPECT_NE(std::string(failure.what()).find(c.Failure), std::string::npos)
+                << failure.what();
+        }
+    }
+    EXPECT_TRUE(Requests().empty());
+}
+
 TEST_F(NewsClientTest, ProbeSucceedsOnAnyStatus) {
     for (const char* status : {"200", "204", "401", "403", "404", "407", "500", "503"}) {
         FServer->ScriptRoot(std::string("status/") + status);

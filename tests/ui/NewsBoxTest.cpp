@@ -69,10 +69,10 @@ class NewsBox : public ::testing::Test {
     }
 
     // A window of the program on origin, shown as the program shows it.
-    TForm1& Open(std::string origin) {
+    TForm1& Open(std::string origin, std::wstring httpLibrary = ostrafel::kWinHttpLibrary) {
         FOwner = std::make_unique<TComponent>(nullptr);
-        TForm1* window =
-            MakeOwned<TForm1>(FOwner.get(), TNewsServer{std::move(origin), kShortLimits});
+        TForm1* window = MakeOwned<TForm1>(
+            FOwner.get(), TNewsServer{std::move(origin), kShortLimits, std::move(httpLibrary)});
         window->Show();
         PumpMessages();
         return *window;
@@ -94,6 +94,20 @@ class NewsBox : public ::testing::Test {
         return PumpUntil([&] { return FTicks >= until; });
     }
 
+    // Over several ticks the box stays empty and the probe goes on; between the
+    // probes the window takes input as usual.
+    void ExpectEmptyBoxWhileProbingGoesOn(TForm1& window) {
+        CountTicks(window);
+        ASSERT_TRUE(TicksPass(3));
+        EXPECT_EQ(window.MemoWidget->Text(), L"");
+        EXPECT_TRUE(window.TimerInternet->Enabled());
+        EXPECT_TRUE(window.TimerInternet->Running());
+        window.EditSFU->SetFocus();
+        PostMessageW(window.EditSFU->Handle(), WM_CHAR, L'7', 1);
+        PumpMessages();
+        EXPECT_EQ(window.EditSFU->Text(), L"7");
+    }
+
     // "METHOD target" of each request that the server got since the mark.
     std::vector<std::string> Requests() const {
         std::vector<std::string> lines;
@@ -110,17 +124,14 @@ class NewsBox : public ::testing::Test {
 };
 
 TEST_F(NewsBox, WithoutAServerTheBoxStaysEmptyAndProbingGoesOn) {
-    TForm1& window = Open("http://127.0.0.1:1"); // nothing listens there
-    CountTicks(window);
-    ASSERT_TRUE(TicksPass(3));
-    EXPECT_EQ(window.MemoWidget->Text(), L"");
-    EXPECT_TRUE(window.TimerInternet->Enabled());
-    EXPECT_TRUE(window.TimerInternet->Running());
-    // Between the probes the window takes input as usual.
-    window.EditSFU->SetFocus();
-    PostMessageW(window.EditSFU->Handle(), WM_CHAR, L'7', 1);
-    PumpMessages();
-    EXPECT_EQ(window.EditSFU->Text(), L"7");
+    ExpectEmptyBoxWhileProbingGoesOn(Open("http://127.0.0.1:1")); // nothing listens there
+}
+
+// A system without the HTTP library: the server is there, but no request reaches it.
+TEST_F(NewsBox, WithoutTheHttpLibraryTheBoxStaysEmptyAndProbingGoesOn) {
+    ExpectEmptyBoxWhileProbingGoesOn(
+        Open(FServer->Origin("http"), L"ostrafel-no-such-library.dll"));
+    EXPECT_TRUE(Requests().empty());
 }
 
 TEST_F(NewsBox, TheFirstTickThatReachesTheServerFillsTheBoxAndEndsProbing) {
