@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds every configuration and runs every test: native with sanitizers, native
 # 32-bit, Windows under Wine, a short fuzzing smoke run, and the release and
-# benchmark builds (compiled, not run).
+# benchmark builds (compiled, not run), then the release package and the news
+# site under nginx.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh || exit 1
@@ -37,9 +38,27 @@ for preset in linux linux32 win64 win32 fuzz bench; do
     esac
 done
 
+# The release package and the news site: scripts of their own, which build what
+# they need. Exit status 77 is a skip; the reason is in the output.
+skipped=()
+echo "=== release package, news site"
+for step in "tests/release/release-test.sh" "tests/deploy/news-nginx-test.sh i686" \
+    "tests/deploy/news-nginx-test.sh x86_64"; do
+    status=0
+    $step || status=$?
+    case "$status" in
+    0) passed=$((passed + 1)) ;;
+    77) skipped+=("$step") ;;
+    *) failed=$((failed + 1)); broken+=("$step") ;;
+    esac
+done
+
 echo
+if [ ${#skipped[@]} -gt 0 ]; then
+    printf 'SKIPPED: %s\n' "${skipped[@]}"
+fi
 if [ ${#broken[@]} -gt 0 ]; then
     printf 'FAILED: %s\n' "${broken[@]}"
 fi
-echo "all configurations: $passed passed, $failed failed"
+echo "all configurations: $passed passed, $failed failed, ${#skipped[@]} skipped"
 [ ${#broken[@]} -eq 0 ]
