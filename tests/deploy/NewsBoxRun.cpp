@@ -123,16 +123,17 @@ int Run(const wchar_t* authority, const wchar_t* program, const wchar_t* output)
     const UniqueKernelObject process(started.hProcess);
     const UniqueKernelObject thread(started.hThread);
 
+    // The window's controls may come after the window itself.
     ProcessWindow window{started.dwProcessId};
+    HWND newsBox = nullptr;
     if (!WaitFor([&] {
             EnumWindows(MatchMainWindow, reinterpret_cast<LPARAM>(&window));
-            return window.Found != nullptr;
+            if (window.Found)
+                EnumChildWindows(window.Found, MatchNewsBox, reinterpret_cast<LPARAM>(&newsBox));
+            return newsBox != nullptr;
         }))
-        return Fail("the window did not open", process.get());
-    HWND newsBox = nullptr;
-    EnumChildWindows(window.Found, MatchNewsBox, reinterpret_cast<LPARAM>(&newsBox));
-    if (!newsBox)
-        return Fail("the window has no news box", process.get());
+        return Fail(window.Found ? "the window has no news box" : "the window did not open",
+                    process.get());
 
     std::wstring text;
     if (!WaitFor([&] {

@@ -35,6 +35,16 @@ if [ "$arch" = i686 ]; then
 fi
 
 mkdir -p "$work"
+if [ "$arch" = x86_64 ] && [ -x /usr/lib/wine/wine ] && ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    # Debian's wine front end prefers the 32-bit loader whenever wine32 is installed,
+    # also where the kernel cannot start it: use the 64-bit loader for this session.
+    mkdir -p "$work/wine64-bin"
+    for name in wine wine-stable; do
+        printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$work/wine64-bin/$name"
+        chmod +x "$work/wine64-bin/$name"
+    done
+    export PATH=$work/wine64-bin:$PATH
+fi
 nginx_pid=
 helper_pid=
 stop_all() {
