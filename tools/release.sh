@@ -51,6 +51,7 @@ cmake --build "$build" --target Ostrafel -j2
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 [ -n "$version" ] || { echo "release: no project version in $build" >&2; exit 1; }
+echo "release: version $version, news from $(sed -n 's/^OSTRAFEL_NEWS_ORIGIN:STRING=//p' "$build/CMakeCache.txt")"
 
 mkdir -p "$output"
 zip=$output/Ostrafel-$version-win32.zip

@@ -35,22 +35,12 @@ std::string ReadFile(const std::filesystem::path& path) {
     return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
-struct ProcessWindow {
-    DWORD ProcessId;
-    HWND Found = nullptr;
-};
-
-BOOL CALLBACK MatchMainWindow(HWND window, LPARAM data) {
-    auto& wanted = *reinterpret_cast<ProcessWindow*>(data);
+// The program's main window, once it is there; the session runs no other copy.
+HWND MainWindow(DWORD processId) {
+    HWND window = FindWindowW(nullptr, kCaption);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    wchar_t caption[64] = {};
-    GetWindowTextW(window, caption, 64); // a caption of another process is cached: no message
-    if (owner == wanted.ProcessId && std::wstring(caption) == kCaption) {
-        wanted.Found = window;
-        return FALSE;
-    }
-    return TRUE;
+    return window && owner == processId ? window : nullptr;
 }
 
 // The news box is the window's only multi-line edit box.
@@ -83,8 +73,9 @@ std::wstring ControlText(HWND control) {
         return {};
     std::wstring text(length + 1, L'\0');
     DWORD_PTR copied = 0;
-    if (!SendMessageTimeoutW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                             SMTO_ABORTIFHUNG, 5000, &copied))
+    if (!SendMessageTimeoutW(control, WM_GETTEXT, text.size(),
+                             reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 5000,
+                             &copied))
         return {};
     text.resize(copied);
     return text;
@@ -124,15 +115,15 @@ int Run(const wchar_t* authority, const wchar_t* program, const wchar_t* output)
     const UniqueKernelObject thread(started.hThread);
 
     // The window's controls may come after the window itself.
-    ProcessWindow window{started.dwProcessId};
+    HWND window = nullptr;
     HWND newsBox = nullptr;
     if (!WaitFor([&] {
-            EnumWindows(MatchMainWindow, reinterpret_cast<LPARAM>(&window));
-            if (window.Found)
-                EnumChildWindows(window.Found, MatchNewsBox, reinterpret_cast<LPARAM>(&newsBox));
+            window = MainWindow(started.dwProcessId);
+            if (window)
+                EnumChildWindows(window, MatchNewsBox, reinterpret_cast<LPARAM>(&newsBox));
             return newsBox != nullptr;
         }))
-        return Fail(window.Found ? "the window has no news box" : "the window did not open",
+        return Fail(window ? "the window has no news box" : "the window did not open",
                     process.get());
 
     std::wstring text;

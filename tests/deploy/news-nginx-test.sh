@@ -59,6 +59,7 @@ stop_all() {
     tools/wine-session.sh stop "$work/wine" || true
 }
 trap stop_all EXIT
+trap 'exit 1' INT TERM HUP
 
 # A port on 127.0.0.1 that nobody uses; the last run's, while it is free, so that
 # the program is not rebuilt for nothing.
