@@ -5,7 +5,7 @@
 
 The entries are written in the order given, followed by SHA256SUMS, which lists
 the SHA-256 of every other entry. Each entry carries the date and time of
---epoch (UTC; the commit time), no file system attributes and no extra fields,
+--epoch (UTC; the commit time), the same attributes and no extra fields,
 and is compressed at one fixed level. ":text" marks a text file whose line
 breaks are written as CR LF, for Windows' Notepad.
 """
@@ -21,8 +21,9 @@ DOS_EPOCH = 315532800  # 1980-01-01, the earliest date a zip entry can hold
 
 def entry(name, epoch):
     info = zipfile.ZipInfo(name, time.gmtime(max(epoch, DOS_EPOCH))[:6])
-    info.create_system = 0  # MS-DOS: no Unix permissions or owners
-    info.external_attr = 0
+    # Always the same attributes: a plain file, rw-r--r--, no owner.
+    info.create_system = 3  # Unix, so that the permission bits are read as such
+    info.external_attr = 0o100644 << 16
     info.compress_type = zipfile.ZIP_DEFLATED
     return info
 

@@ -55,7 +55,8 @@ echo "release: version $version, news from $(sed -n 's/^OSTRAFEL_NEWS_ORIGIN:STR
 
 mkdir -p "$output"
 zip=$output/Ostrafel-$version-win32.zip
-python3 tools/make-release-zip.py --epoch "$SOURCE_DATE_EPOCH" --output "$zip" \
+# Debian's Python, like the rest of the tool chain: its zipfile and zlib make the bytes.
+/usr/bin/python3 tools/make-release-zip.py --epoch "$SOURCE_DATE_EPOCH" --output "$zip" \
     "Ostrafel.exe=$build/app/Ostrafel.exe" \
     "README.txt=deploy/package/README.txt:text" \
     "LICENSE.txt=LICENSE:text"

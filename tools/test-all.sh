@@ -41,17 +41,21 @@ done
 # The release package and the news site: scripts of their own, which build what
 # they need. Exit status 77 is a skip; the reason is in the output.
 skipped=()
-echo "=== release package, news site"
-for step in "tests/release/release-test.sh" "tests/deploy/news-nginx-test.sh i686" \
-    "tests/deploy/news-nginx-test.sh x86_64"; do
-    status=0
-    $step || status=$?
-    case "$status" in
+run_step() { # script [argument]
+    step_status=0
+    "$@" || step_status=$?
+    case "$step_status" in
     0) passed=$((passed + 1)) ;;
-    77) skipped+=("$step") ;;
-    *) failed=$((failed + 1)); broken+=("$step") ;;
+    77) skipped+=("$*") ;;
+    *) failed=$((failed + 1)); broken+=("$*") ;;
     esac
-done
+}
+echo "=== release package, news site"
+run_step tests/release/release-test.sh
+run_step tests/deploy/news-nginx-test.sh i686
+# Where Wine cannot start the shipped 32-bit program, the same code built for
+# x86_64 still shows the site working with the program.
+[ "$step_status" -ne 77 ] || run_step tests/deploy/news-nginx-test.sh x86_64
 
 echo
 if [ ${#skipped[@]} -gt 0 ]; then

@@ -60,7 +60,7 @@ with zipfile.ZipFile(zip_path) as archive:
         sys.exit(f"entries {names}")
     stamp = time.gmtime(epoch)[:6]
     for e in entries:
-        if e.date_time[:5] != stamp[:5] or e.external_attr != 0 or e.extra:
+        if e.date_time[:5] != stamp[:5] or e.external_attr != 0o100644 << 16 or e.extra:
             sys.exit(f"{e.filename}: date {e.date_time}, attributes {e.external_attr}, extra {e.extra!r}")
     data = {name: archive.read(name) for name in names}
 exe = data["Ostrafel.exe"]
