@@ -7,7 +7,8 @@ The entries are written in the order given, followed by SHA256SUMS, which lists
 the SHA-256 of every other entry. Each entry carries the date and time of
 --epoch (UTC; the commit time), the same attributes and no extra fields,
 and is compressed at one fixed level. ":text" marks a text file whose line
-breaks are written as CR LF, for Windows' Notepad.
+breaks are written as CR LF, and which gets the UTF-8 byte order mark when it is
+not plain ASCII, for Windows' Notepad.
 """
 import argparse
 import hashlib
@@ -16,6 +17,7 @@ import sys
 import time
 import zipfile
 
+UTF8_BOM = b"\xef\xbb\xbf"
 DOS_EPOCH = 315532800  # 1980-01-01, the earliest date a zip entry can hold
 
 
@@ -39,6 +41,8 @@ def contents(spec):
         data = f.read()
     if text:
         data = data.replace(b"\r\n", b"\n").replace(b"\n", b"\r\n")
+        if not data.isascii() and not data.startswith(UTF8_BOM):
+            data = UTF8_BOM + data  # older Notepads read UTF-8 only behind the mark
     return name, data
 
 
