@@ -30,13 +30,13 @@ def entry(name, epoch):
     return info
 
 
-def contents(spec):
-    name, _, path = spec.partition("=")
+def contents(argument):
+    name, _, path = argument.partition("=")
     text = path.endswith(":text")
     if text:
         path = path[: -len(":text")]
     if not name or not path:
-        sys.exit(f"make-release-zip: expected NAME=PATH, got {spec!r}")
+        sys.exit(f"make-release-zip: expected NAME=PATH, got {argument!r}")
     with open(path, "rb") as f:
         data = f.read()
     if text:
@@ -53,7 +53,7 @@ def main():
     parser.add_argument("files", nargs="+")
     args = parser.parse_args()
 
-    files = [contents(spec) for spec in args.files]
+    files = [contents(argument) for argument in args.files]
     sums = "".join(f"{hashlib.sha256(data).hexdigest()}  {name}\n" for name, data in files)
     files.append(("SHA256SUMS", sums.encode("ascii")))
 
