@@ -21,3 +21,15 @@ if(WIN32)
     # The release settings ship no symbols: the built file is the file users get.
     add_link_options($<$<CONFIG:MinSizeRel>:-s>)
 endif()
+
+if(OSTRAFEL_REPRODUCIBLE)
+    # The release package is built so that anyone can make the same bytes from the
+    # same commit: source and build folders are mapped to fixed names, the linker
+    # writes no time stamp, symbols are stripped. Time stamps that remain come from
+    # SOURCE_DATE_EPOCH, which tools/release.sh sets to the commit time.
+    add_compile_options(-ffile-prefix-map=${CMAKE_SOURCE_DIR}=src -ffile-prefix-map=${CMAKE_BINARY_DIR}=build)
+    if(WIN32)
+        add_link_options(-Wl,--no-insert-timestamp)
+    endif()
+    add_link_options(-s)
+endif()

@@ -17,6 +17,9 @@ packages=(
     # the 32-bit tests, where the kernel cannot start i386 programs itself
     qemu-user
 )
+# The release package (tools/release.sh: python3's zipfile) and the news site's
+# test, which serves deploy/news with nginx.
+packages+=(nginx git)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Builds every configuration and runs every test: native with sanitizers, native
 # 32-bit, Windows under Wine (the shipped 32-bit build and the 64-bit build), a
-# short fuzzing smoke run, and the benchmark build (compiled, not run).
+# short fuzzing smoke run, the benchmark build (compiled, not run), then the
+# release package and the news site under nginx.
 #
 # The last line sums up every configuration: "N passed, N failed, N skipped".
 # Tests are skipped only where this machine cannot run them at all, and the
-# line before says why. The exit status is non-zero on any failure.
+# lines before say why. The exit status is non-zero on any failure.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 started=$SECONDS
@@ -74,6 +75,24 @@ for preset in linux linux32 win64 win32 fuzz bench; do
     linux | linux32 | win64 | fuzz) run_tests "$preset" ;;
     esac
 done
+
+# The release package and the news site: scripts of their own, which build what
+# they need. Exit status 77 is a skip; the reason is in the output.
+run_step() { # script [argument]
+    step_status=0
+    "$@" || step_status=$?
+    case "$step_status" in
+    0) passed=$((passed + 1)); summaries+=("$*: passed") ;;
+    77) skipped=$((skipped + 1)); summaries+=("$*: skipped") ;;
+    *) failed=$((failed + 1)); broken+=("$*") ;;
+    esac
+}
+echo "=== release package, news site"
+run_step tests/release/release-test.sh
+run_step tests/deploy/news-nginx-test.sh i686
+# Where Wine cannot start the shipped 32-bit program, the same code built for
+# x86_64 still shows the site working with the program.
+[ "$step_status" -ne 77 ] || run_step tests/deploy/news-nginx-test.sh x86_64
 
 echo
 printf '%s\n' "${summaries[@]}"

@@ -61,6 +61,12 @@ struct GlobalMemoryTraits {
     static void Close(HGLOBAL handle) { GlobalFree(handle); }
 };
 
+// A process, a thread or another kernel object.
+struct KernelObjectTraits {
+    using Handle = HANDLE;
+    static void Close(HANDLE handle) { CloseHandle(handle); }
+};
+
 using UniqueHwnd = UniqueHandle<WindowTraits>;
 using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
 using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
@@ -68,6 +74,7 @@ using UniquePen = UniqueHandle<GdiObjectTraits<HPEN>>;
 using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
 using UniqueMemoryDC = UniqueHandle<MemoryDCTraits>;
 using UniqueGlobal = UniqueHandle<GlobalMemoryTraits>;
+using UniqueKernelObject = UniqueHandle<KernelObjectTraits>;
 
 // One reference to a COM object.
 template <class T>

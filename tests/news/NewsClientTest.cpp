@@ -1,13 +1,10 @@
 // The client over WinHTTP against the scripted local server: what goes over the wire,
 // redirects, cookies, body decoding, certificates and hostile servers.
-#include <windows.h>
-
-#include <wincrypt.h> // needs windows.h first
-
 #include <gtest/gtest.h>
 
 #include "NewsLoader.h"
 #include "TestServer.h"
+#include "TrustedAuthority.h"
 #include "WinHttpTransport.h"
 
 namespace ostrafel {
@@ -16,6 +13,7 @@ namespace {
 using testing_support::Hex;
 using testing_support::LoggedRequest;
 using testing_support::TestServer;
+using testing_support::TrustedAuthority;
 using testing_support::UrlEncode;
 
 const std::string kNewsTarget = "/APP/api/app-widget-box.php?app=mivr482";
@@ -34,56 +32,6 @@ std::vector<std::string> Lines(const std::vector<LoggedRequest>& requests) {
         lines.push_back(request.method + ' ' + request.target);
     return lines;
 }
-
-// Owns an open certificate store. The trusted roots are kept in the registry, and
-// changes reach it when the store is closed.
-class TCertificateStore {
-  public:
-    TCertificateStore()
-        : FStore(CertOpenStore(CERT_STORE_PROV_SYSTEM_REGISTRY_W, 0, 0,
-                               CERT_SYSTEM_STORE_LOCAL_MACHINE, L"Root")) {
-        if (!FStore)
-            throw std::runtime_error("cannot open the trusted roots");
-    }
-    ~TCertificateStore() { CertCloseStore(FStore, 0); }
-    TCertificateStore(const TCertificateStore&) = delete;
-    TCertificateStore& operator=(const TCertificateStore&) = delete;
-
-    HCERTSTORE Get() const { return FStore; }
-
-  private:
-    HCERTSTORE FStore;
-};
-
-// The test authority is trusted by the Wine prefix while these tests run.
-class TrustedAuthority {
-  public:
-    explicit TrustedAuthority(std::string der) : FDer(std::move(der)) {
-        const TCertificateStore store;
-        if (!CertAddEncodedCertificateToStore(store.Get(), X509_ASN_ENCODING, Bytes(),
-                                              static_cast<DWORD>(FDer.size()),
-                                              CERT_STORE_ADD_REPLACE_EXISTING, nullptr))
-            throw std::runtime_error("cannot trust the test authority");
-    }
-    ~TrustedAuthority() {
-        const TCertificateStore store;
-        const PCCERT_CONTEXT wanted = CertCreateCertificateContext(X509_ASN_ENCODING, Bytes(),
-                                                                   static_cast<DWORD>(FDer.size()));
-        if (!wanted)
-            return;
-        if (const PCCERT_CONTEXT found = CertFindCertificateInStore(
-                store.Get(), X509_ASN_ENCODING, 0, CERT_FIND_EXISTING, wanted, nullptr))
-            CertDeleteCertificateFromStore(found); // frees found
-        CertFreeCertificateContext(wanted);
-    }
-    TrustedAuthority(const TrustedAuthority&) = delete;
-    TrustedAuthority& operator=(const TrustedAuthority&) = delete;
-
-  private:
-    const BYTE* Bytes() const { return reinterpret_cast<const BYTE*>(FDer.data()); }
-
-    std::string FDer;
-};
 
 class NewsClientTest : public testing::Test {
   protected:

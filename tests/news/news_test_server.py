@@ -4,6 +4,7 @@
     news_test_server.py start DIR   make certificates, start the server in the background
     news_test_server.py stop DIR    stop it
     news_test_server.py serve DIR   run in the foreground (what start runs)
+    news_test_server.py certificates DIR   only make the certificates (for other servers)
 
 Every listener is bound to 127.0.0.1 on a free port; DIR/ports names them:
     http, https (trusted test authority, for localhost), https_unknown (unknown
@@ -297,6 +298,11 @@ def start(folder):
     sys.exit("news test server did not start; see server.out")
 
 
+def certificates(folder):
+    os.makedirs(folder, exist_ok=True)
+    make_certificates(folder)
+
+
 def stop(folder):
     pid_file = os.path.join(folder, "server.pid")
     if not os.path.exists(pid_file):
@@ -312,7 +318,7 @@ def stop(folder):
 
 def main():
     action, folder = sys.argv[1], os.path.abspath(sys.argv[2])
-    {"start": start, "stop": stop, "serve": serve}[action](folder)
+    {"start": start, "stop": stop, "serve": serve, "certificates": certificates}[action](folder)
 
 
 if __name__ == "__main__":
