@@ -24,27 +24,16 @@ say() { echo "news-nginx-test ($arch): $*"; }
 fail() { say "FAILED: $*" >&2; exit 1; }
 
 if [ "$arch" = i686 ]; then
-    loader_status=0
-    /usr/lib/wine/wine --version >/dev/null 2>&1 || loader_status=$?
-    case "$loader_status" in
-    0) ;;
-    126) say "SKIPPED: the kernel cannot start i386 programs, so Wine runs no 32-bit program"; exit 77 ;;
-    127) say "SKIPPED: 32-bit Wine (wine32:i386) is not installed"; exit 77 ;;
-    *) say "SKIPPED: the 32-bit Wine loader does not start (status $loader_status)"; exit 77 ;;
-    esac
+    # The same check as the test command's: 32-bit Windows programs need a kernel
+    # that starts i386 programs and the 32-bit half of Wine.
+    if ! reason=$(tools/wine-32bit.sh); then
+        say "SKIPPED: $reason"
+        exit 77
+    fi
 fi
 
+# The Wine session and runs choose the loader (tools/wine-env.sh).
 mkdir -p "$work"
-if [ "$arch" = x86_64 ] && [ -x /usr/lib/wine/wine ] && ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
-    # Debian's wine front end prefers the 32-bit loader whenever wine32 is installed,
-    # also where the kernel cannot start it: use the 64-bit loader for this session.
-    mkdir -p "$work/wine64-bin"
-    for name in wine wine-stable; do
-        printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$work/wine64-bin/$name"
-        chmod +x "$work/wine64-bin/$name"
-    done
-    export PATH=$work/wine64-bin:$PATH
-fi
 nginx_pid=
 helper_pid=
 stop_all() {

@@ -89,4 +89,13 @@ if not re.search(re.escape(key) + b"(\0\0)?" + re.escape(value), exe):
     sys.exit(f"Ostrafel.exe: its version record does not say {record}")
 PY
 say "the zip holds the program, guide, licence and checksums as expected"
+
+# The Windows tests run against build/win32/app/Ostrafel.exe: it must be the very
+# program of the package (the test command builds it just before this test).
+tested=build/win32/app/Ostrafel.exe
+if [ -f "$tested" ] && [ -z "$(git status --porcelain --untracked-files=no)" ]; then
+    cmp "$tested" "$work/one/build/app/Ostrafel.exe" ||
+        fail "the tested $tested is not the package's program"
+    say "the tested $tested is the package's program"
+fi
 say "PASSED"
