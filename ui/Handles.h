@@ -61,6 +61,12 @@ struct GlobalMemoryTraits {
     static void Close(HGLOBAL handle) { GlobalFree(handle); }
 };
 
+// A library loaded with LoadLibrary.
+struct ModuleTraits {
+    using Handle = HMODULE;
+    static void Close(HMODULE handle) { FreeLibrary(handle); }
+};
+
 using UniqueHwnd = UniqueHandle<WindowTraits>;
 using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
 using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
@@ -68,12 +74,15 @@ using UniquePen = UniqueHandle<GdiObjectTraits<HPEN>>;
 using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
 using UniqueMemoryDC = UniqueHandle<MemoryDCTraits>;
 using UniqueGlobal = UniqueHandle<GlobalMemoryTraits>;
+using UniqueModule = UniqueHandle<ModuleTraits>;
 
 // One reference to a COM object.
 template <class T>
 class UniqueCom {
   public:
     UniqueCom() = default;
+    // Takes over the reference that owned stands for.
+    explicit UniqueCom(T* owned) noexcept : FPtr(owned) {}
     ~UniqueCom() { reset(); }
     UniqueCom(UniqueCom&& other) noexcept : FPtr(std::exchange(other.FPtr, nullptr)) {}
     UniqueCom& operator=(UniqueCom&& other) noexcept {
