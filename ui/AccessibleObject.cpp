@@ -44,12 +44,34 @@ HRESULT TAccessibleObject::Query(const VARIANT& child, TAccessibleInfo& info) co
     return S_OK;
 }
 
-HRESULT TAccessibleObject::AnswerText(const std::wstring& text, bool emptyIsAbsent,
-                                      BSTR* out) const {
+HRESULT TAccessibleObject::PutText(const std::wstring& text, bool emptyIsAbsent,
+                                   BSTR* out) const {
     if (text.empty() && emptyIsAbsent)
         return S_FALSE;
     *out = FLibrary->AllocString(text);
     return *out ? S_OK : E_OUTOFMEMORY;
+}
+
+HRESULT TAccessibleObject::AnswerText(const VARIANT& child, std::wstring TAccessibleInfo::*text,
+                                   BSTR* out) const {
+    if (!out)
+        return E_POINTER;
+    *out = nullptr;
+    TAccessibleInfo info;
+    const HRESULT result = Query(child, info);
+    return FAILED(result) ? result : PutText(info.*text, true, out);
+}
+
+HRESULT TAccessibleObject::AnswerLong(const VARIANT& child, LONG TAccessibleInfo::*number,
+                                      VARIANT* out) const {
+    if (!out)
+        return E_POINTER;
+    SetEmpty(out);
+    TAccessibleInfo info;
+    const HRESULT result = Query(child, info);
+    if (SUCCEEDED(result))
+        SetLong(out, info.*number);
+    return result;
 }
 
 // IUnknown
@@ -136,12 +158,7 @@ HRESULT STDMETHODCALLTYPE TAccessibleObject::get_accChild(VARIANT, IDispatch** o
 }
 
 HRESULT STDMETHODCALLTYPE TAccessibleObject::get_accName(VARIANT child, BSTR* name) {
-    if (!name)
-        return E_POINTER;
-    *name = nullptr;
-    TAccessibleInfo info;
-    const HRESULT result = Query(child, info);
-    return FAILED(result) ? result : AnswerText(info.Name, true, name);
+    return AnswerText(child, &TAccessibleInfo::Name, name);
 }
 
 HRESULT STDMETHODCALLTYPE TAccessibleObject::get_accValue(VARIANT child, BSTR* value) {
@@ -152,38 +169,19 @@ HRESULT STDMETHODCALLTYPE TAccessibleObject::get_accValue(VARIANT child, BSTR* v
     const HRESULT result = Query(child, info);
     if (FAILED(result))
         return result;
-    return info.Value ? AnswerText(*info.Value, false, value) : DISP_E_MEMBERNOTFOUND;
+    return info.Value ? PutText(*info.Value, false, value) : DISP_E_MEMBERNOTFOUND;
 }
 
 HRESULT STDMETHODCALLTYPE TAccessibleObject::get_accDescription(VARIANT child, BSTR* description) {
-    if (!description)
-        return E_POINTER;
-    *description = nullptr;
-    TAccessibleInfo info;
-    const HRESULT result = Query(child, info);
-    return FAILED(result) ? result : AnswerText(info.Description, true, description);
+    return AnswerText(child, &TAccessibleInfo::Description, description);
 }
 
 HRESULT STDMETHODCALLTYPE TAccessibleObject::get_accRole(VARIANT child, VARIANT* role) {
-    if (!role)
-        return E_POINTER;
-    SetEmpty(role);
-    TAccessibleInfo info;
-    const HRESULT result = Query(child, info);
-    if (SUCCEEDED(result))
-        SetLong(role, info.Role);
-    return result;
+    return AnswerLong(child, &TAccessibleInfo::Role, role);
 }
 
 HRESULT STDMETHODCALLTYPE TAccessibleObject::get_accState(VARIANT child, VARIANT* state) {
-    if (!state)
-        return E_POINTER;
-    SetEmpty(state);
-    TAccessibleInfo info;
-    const HRESULT result = Query(child, info);
-    if (SUCCEEDED(result))
-        SetLong(state, info.State);
-    return result;
+    return AnswerLong(child, &TAccessibleInfo::State, state);
 }
 
 HRESULT STDMETHODCALLTYPE TAccessibleObject::get_accHelp(VARIANT child, BSTR* help) {
@@ -208,12 +206,7 @@ HRESULT STDMETHODCALLTYPE TAccessibleObject::get_accHelpTopic(BSTR* helpFile, VA
 
 HRESULT STDMETHODCALLTYPE TAccessibleObject::get_accKeyboardShortcut(VARIANT child,
                                                                      BSTR* shortcut) {
-    if (!shortcut)
-        return E_POINTER;
-    *shortcut = nullptr;
-    TAccessibleInfo info;
-    const HRESULT result = Query(child, info);
-    return FAILED(result) ? result : AnswerText(info.KeyboardShortcut, true, shortcut);
+    return AnswerText(child, &TAccessibleInfo::KeyboardShortcut, shortcut);
 }
 
 HRESULT STDMETHODCALLTYPE TAccessibleObject::get_accFocus(VARIANT* focused) {
@@ -236,12 +229,7 @@ HRESULT STDMETHODCALLTYPE TAccessibleObject::get_accSelection(VARIANT* selected)
 }
 
 HRESULT STDMETHODCALLTYPE TAccessibleObject::get_accDefaultAction(VARIANT child, BSTR* action) {
-    if (!action)
-        return E_POINTER;
-    *action = nullptr;
-    TAccessibleInfo info;
-    const HRESULT result = Query(child, info);
-    return FAILED(result) ? result : AnswerText(info.DefaultAction, true, action);
+    return AnswerText(child, &TAccessibleInfo::DefaultAction, action);
 }
 
 HRESULT STDMETHODCALLTYPE TAccessibleObject::accSelect(LONG flags, VARIANT child) {

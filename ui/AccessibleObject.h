@@ -85,7 +85,10 @@ class TAccessibleObject final : public IAccessible, public IOleWindow {
     HWND Window() const;
     // Hands a text to the client: S_FALSE and null for an empty text when
     // the property may be absent.
-    HRESULT AnswerText(const std::wstring& text, bool emptyIsAbsent, BSTR* out) const;
+    HRESULT PutText(const std::wstring& text, bool emptyIsAbsent, BSTR* out) const;
+    // One text property, absent when empty, or one number of what the control reports.
+    HRESULT AnswerText(const VARIANT& child, std::wstring TAccessibleInfo::*text, BSTR* out) const;
+    HRESULT AnswerLong(const VARIANT& child, LONG TAccessibleInfo::*number, VARIANT* out) const;
 
     LONG FReferences = 1;
     TWinControl* FControl;  // not owned; null once disconnected

@@ -20,7 +20,8 @@ using TKeyPressEvent = std::function<void(TObject* Sender, wchar_t& Key)>;
 
 // A key pressed (a virtual-key code), Repeat when it is held down and repeating;
 // a handler that sets Handled keeps the key from the control with the focus.
-using TShortCutEvent = std::function<void(TObject* Sender, unsigned Key, bool Repeat, bool& Handled)>;
+using TShortCutEvent =
+    std::function<void(TObject* Sender, unsigned Key, bool Repeat, bool& Handled)>;
 
 enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 // The MK_* flags that came with the mouse message.

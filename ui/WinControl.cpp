@@ -226,15 +226,16 @@ void TWinControl::NotifyAccessibleEvent(DWORD event) const {
 
 LRESULT TWinControl::AnswerAccessibleObject(WPARAM wParam, LPARAM lParam) {
     // The object id travels as a 32-bit value, whatever the size of LPARAM.
-    if (!Parent() || static_cast<LONG>(static_cast<DWORD>(lParam)) != OBJID_CLIENT || !Application)
+    if (!Parent() || static_cast<LONG>(static_cast<DWORD>(lParam)) != OBJID_CLIENT ||
+        !Application)
         return 0;
     const TAccessibilityLibrary* library = Application->Accessibility();
     if (!library)
         return 0;
     if (!FAccessible)
         FAccessible = UniqueCom<TAccessibleObject>(new TAccessibleObject(*this, *library));
-    const LRESULT answer =
-        library->LresultFromObject(__uuidof(IAccessible), wParam, static_cast<IAccessible*>(FAccessible.get()));
+    const LRESULT answer = library->LresultFromObject(
+        __uuidof(IAccessible), wParam, static_cast<IAccessible*>(FAccessible.get()));
     // A failure leaves the question to the platform.
     return answer > 0 ? answer : 0;
 }

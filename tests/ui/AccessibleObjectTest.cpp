@@ -22,6 +22,7 @@ namespace {
 using Text = std::optional<std::wstring>;
 
 const Text kNone;
+constexpr LONG kFocusable = STATE_SYSTEM_FOCUSABLE;
 
 // The flags that the tests look at; the platform may add others.
 constexpr LONG kWatchedStates = STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED |
@@ -53,7 +54,7 @@ TEST_F(AccessibleTest, EachKindOfControlTellsWhatItIsAndWhatItHolds) {
     named->SetAccessibleName(L"Entry");
     named->SetText(L"12");
     auto* unnamed = FHost.Add<TEdit>(10, 50, 100, 30);
-    unnamed->SetText(L"text, not name");
+    unnamed->SetText(L"not a name");
     auto* memo = FHost.Add<TMemo>(10, 90, 100, 30);
     memo->SetReadOnly(true);
     memo->SetText(L"line");
@@ -74,14 +75,20 @@ TEST_F(AccessibleTest, EachKindOfControlTellsWhatItIsAndWhatItHolds) {
         TWinControl* Control;
         AccessibleFacts Expected;
     };
+    constexpr LONG kText = ROLE_SYSTEM_TEXT;
+    constexpr LONG kPush = ROLE_SYSTEM_PUSHBUTTON;
     const Case cases[] = {
-        {"named edit", named, {L"Entry", L"12", kNone, kNone, kNone, ROLE_SYSTEM_TEXT, STATE_SYSTEM_FOCUSABLE}},
-        {"unnamed edit", unnamed, {kNone, L"text, not name", kNone, kNone, kNone, ROLE_SYSTEM_TEXT, STATE_SYSTEM_FOCUSABLE}},
-        {"read-only memo", memo, {kNone, L"line", kNone, kNone, kNone, ROLE_SYSTEM_TEXT, STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_READONLY}},
-        {"push button", plain, {L"Go", kNone, kNone, L"Press", kNone, ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_FOCUSABLE}},
-        {"named push button", copy, {L"Copy", L"SFU=1", L"SFU=1", L"Press", kNone, ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_FOCUSABLE}},
-        {"check box", box, {L"Cold", kNone, kNone, L"Check", kNone, ROLE_SYSTEM_CHECKBUTTON, STATE_SYSTEM_FOCUSABLE}},
-        {"rounded button", rounded, {L"Run", kNone, kNone, L"Press", L"Ctrl+Enter", ROLE_SYSTEM_PUSHBUTTON, 0}},
+        {"named edit", named, {L"Entry", L"12", kNone, kNone, kNone, kText, kFocusable}},
+        {"unnamed edit", unnamed, {kNone, L"not a name", kNone, kNone, kNone, kText, kFocusable}},
+        {"read-only memo",
+         memo,
+         {kNone, L"line", kNone, kNone, kNone, kText, kFocusable | STATE_SYSTEM_READONLY}},
+        {"push button", plain, {L"Go", kNone, kNone, L"Press", kNone, kPush, kFocusable}},
+        {"named button", copy, {L"Copy", L"SFU=1", L"SFU=1", L"Press", kNone, kPush, kFocusable}},
+        {"check box",
+         box,
+         {L"Cold", kNone, kNone, L"Check", kNone, ROLE_SYSTEM_CHECKBUTTON, kFocusable}},
+        {"rounded button", rounded, {L"Run", kNone, kNone, L"Press", L"Ctrl+Enter", kPush, 0}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Label);
@@ -103,20 +110,20 @@ TEST_F(AccessibleTest, StateFollowsTheWindowAndTheSystemsCheckMark) {
     const UniqueCom<IAccessible> object = AccessibleOf(edit->Handle());
     ASSERT_TRUE(object);
 
+    const auto state = [&] { return Watched(ReadFacts(*object.get()).State); };
     edit->SetFocus();
-    EXPECT_EQ(Watched(ReadFacts(*object.get()).State), STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED);
+    EXPECT_EQ(state(), kFocusable | STATE_SYSTEM_FOCUSED);
     box->SetFocus();
-    EXPECT_EQ(Watched(ReadFacts(*object.get()).State), STATE_SYSTEM_FOCUSABLE);
+    EXPECT_EQ(state(), kFocusable);
     EnableWindow(edit->Handle(), FALSE);
-    EXPECT_EQ(Watched(ReadFacts(*object.get()).State), STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_UNAVAILABLE);
+    EXPECT_EQ(state(), kFocusable | STATE_SYSTEM_UNAVAILABLE);
     ShowWindow(edit->Handle(), SW_HIDE);
-    EXPECT_EQ(Watched(ReadFacts(*object.get()).State),
-              STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_INVISIBLE);
+    EXPECT_EQ(state(), kFocusable | STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_INVISIBLE);
 
     // The check mark as the platform's window holds it, however it got there.
     SendMessageW(box->Handle(), BM_SETCHECK, BST_CHECKED, 0);
     AccessibleFacts facts = ReadFacts(box->Handle());
-    EXPECT_EQ(Watched(facts.State), STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED | STATE_SYSTEM_CHECKED);
+    EXPECT_EQ(Watched(facts.State), kFocusable | STATE_SYSTEM_FOCUSED | STATE_SYSTEM_CHECKED);
     EXPECT_EQ(facts.DefaultAction, L"Uncheck");
     SendMessageW(box->Handle(), BM_SETSTATE, TRUE, 0);
     EXPECT_TRUE(ReadFacts(box->Handle()).State & STATE_SYSTEM_PRESSED);
@@ -205,7 +212,8 @@ TEST_F(AccessibleTest, AnswersForItselfOnlyWithoutChildren) {
     EXPECT_EQ(hit.vt, VT_EMPTY);
 
     UniqueCom<IOleWindow> window;
-    ASSERT_EQ(object->QueryInterface(__uuidof(IOleWindow), reinterpret_cast<void**>(window.put())), S_OK);
+    ASSERT_EQ(object->QueryInterface(__uuidof(IOleWindow), reinterpret_cast<void**>(window.put())),
+              S_OK);
     HWND found = nullptr;
     EXPECT_EQ(window->GetWindow(&found), S_OK);
     EXPECT_EQ(found, edit->Handle());

@@ -101,7 +101,8 @@ TEST_F(CalculateKey, UnreadableEntryShowsTheErrorBoxAndPutsTheFocusInTheEntryBox
     DialogWatch watch;
     CtrlEnter();
     ASSERT_EQ(watch.Seen().size(), 1u);
-    EXPECT_EQ(watch.Seen()[0].Texts, std::vector<std::wstring>{ToWide(ostrafel::kInvalidEntryMessage)});
+    EXPECT_EQ(watch.Seen()[0].Texts,
+              std::vector<std::wstring>{ToWide(ostrafel::kInvalidEntryMessage)});
     EXPECT_EQ(Window().EditGPM->Text(), L"");
     EXPECT_EQ(GetFocus(), Window().EditSFU->Handle());
 }

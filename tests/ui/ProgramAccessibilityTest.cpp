@@ -72,7 +72,8 @@ TEST_F(ProgramAccessibility, DefaultActionsCalculateAndCheckFromAnotherProcess) 
     ASSERT_TRUE(button);
     EXPECT_EQ(button->accDoDefaultAction(Self()), S_OK);
     // The result box is rebuilt in its place for the result's reading order.
-    EXPECT_TRUE(PumpUntil([&] { return ReadFacts(ControlOf(FProgram, "EditGPM")).Value == L"20.36"; }));
+    EXPECT_TRUE(PumpUntil(
+        [&] { return ReadFacts(ControlOf(FProgram, "EditGPM")).Value == L"20.36"; }));
     EXPECT_EQ(ReadFacts(entry).Value, L"22");
     const std::pair<const char*, const wchar_t*> captions[] = {
         {"Button2", L"SFU=22"}, {"Button3", L"GPM=20.36"}, {"Button4", L"22 SFU \u2192 20.36 GPM"}};
