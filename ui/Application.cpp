@@ -74,6 +74,13 @@ void TApplication::Initialize() {
     InitCommonControlsEx(&controls);
 }
 
+const TAccessibilityLibrary* TApplication::Accessibility() {
+    // Tried once: a system without the libraries stays without them.
+    if (!FAccessibility)
+        FAccessibility = std::make_unique<TAccessibilityLibrary>();
+    return FAccessibility->Loaded() ? FAccessibility.get() : nullptr;
+}
+
 void TApplication::Run() {
     if (FMainForm)
         FMainForm->Show(MainFormShowCommand(StartupShowCommand()));
@@ -110,12 +117,13 @@ void TApplication::ProcessMessage(MSG& message) {
     }
 }
 
-// Keys that move the focus between the controls of a form.
+// Keys that the form handles before its controls: shortcuts and the keys that
+// move the focus.
 bool TApplication::IsDialogKey(const MSG& message) {
     if (message.message != WM_KEYDOWN)
         return false;
     auto* form = dynamic_cast<TForm*>(TWinControl::FromHandle(GetAncestor(message.hwnd, GA_ROOT)));
-    return form && form->DialogKey(message.wParam);
+    return form && form->DialogKey(message.wParam, message.lParam);
 }
 
 bool TApplication::HandleApplicationMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "AccessibilityLibrary.h"
 #include "Component.h"
 #include "Form.h"
 #include "Handles.h"
@@ -21,8 +22,9 @@ class TApplication : public TComponent {
     TApplication();
     ~TApplication() override;
 
-    // Prepares the thread for the controls: the common controls. (No COM: the
-    // program needs none, and starting it slows the start-up.)
+    // Prepares the thread for the controls: the common controls. (COM only
+    // when an assistive program asks for it, see Accessibility: starting it
+    // slows the start-up.)
     void Initialize();
 
     // True: the main form is an unowned window with its own taskbar button.
@@ -57,6 +59,10 @@ class TApplication : public TComponent {
     TForm* MainForm() const { return FMainForm; }
     // Logical pixels per inch of the screen when the program started.
     int PixelsPerInch() const { return FPixelsPerInch; }
+    // The platform's accessibility functions, loaded (and COM started on this
+    // thread) the first time an assistive program asks a control for its
+    // accessible object; null when they cannot be had.
+    const TAccessibilityLibrary* Accessibility();
 
   private:
     bool HandleApplicationMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
@@ -70,6 +76,8 @@ class TApplication : public TComponent {
     std::unique_ptr<MessageWindow> FWindow;
     TForm* FMainForm = nullptr;  // owned as a component
     bool FTerminated = false;
+    // Goes after the components, whose accessible objects it serves.
+    std::unique_ptr<TAccessibilityLibrary> FAccessibility;
 };
 
 extern TApplication* Application;

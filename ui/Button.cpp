@@ -1,6 +1,18 @@
 #include "Button.h"
 
+#include <oleacc.h>
+
 TButtonControl::TButtonControl(TComponent* AOwner) : TWinControl(AOwner) { SetTabStop(true); }
+
+void TButtonControl::GetAccessibleInfo(TAccessibleInfo& info) const {
+    TWinControl::GetAccessibleInfo(info);
+    if (const std::wstring caption = Caption(); !caption.empty() && caption != info.Name) {
+        info.Value = caption;
+        info.Description = caption;
+    }
+    if (HandleAllocated() && (SendMessageW(Handle(), BM_GETSTATE, 0, 0) & BST_PUSHED))
+        info.State |= STATE_SYSTEM_PRESSED;
+}
 
 void TButtonControl::CreateParams(TCreateParams& params) {
     TWinControl::CreateParams(params);
@@ -25,6 +37,12 @@ void TButton::CreateParams(TCreateParams& params) {
     params.Style |= BS_PUSHBUTTON;
 }
 
+void TButton::GetAccessibleInfo(TAccessibleInfo& info) const {
+    TButtonControl::GetAccessibleInfo(info);
+    info.Role = ROLE_SYSTEM_PUSHBUTTON;
+    info.DefaultAction = L"Press";
+}
+
 LRESULT TButton::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     // The platform's button answers Space itself; Enter is ours.
     if (message == WM_KEYDOWN && wParam == VK_RETURN) {
@@ -44,6 +62,21 @@ void TCheckBox::SetChecked(bool value) {
     FChecked = value;
     if (HandleAllocated())
         SendMessageW(Handle(), BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void TCheckBox::GetAccessibleInfo(TAccessibleInfo& info) const {
+    TButtonControl::GetAccessibleInfo(info);
+    info.Role = ROLE_SYSTEM_CHECKBUTTON;
+    const bool checked = Checked();
+    if (checked)
+        info.State |= STATE_SYSTEM_CHECKED;
+    info.DefaultAction = checked ? L"Uncheck" : L"Check";
+}
+
+void TCheckBox::DoAccessibleDefaultAction() {
+    // As a click of the user's: the state turns over, then the click event runs.
+    SetChecked(!Checked());
+    Click();
 }
 
 void TCheckBox::CreateParams(TCreateParams& params) {

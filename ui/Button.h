@@ -8,6 +8,10 @@ class TButtonControl : public TWinControl {
     explicit TButtonControl(TComponent* AOwner);
     TNotifyEvent OnClick;
 
+    // A button named apart from its caption tells the caption as its value
+    // and description.
+    void GetAccessibleInfo(TAccessibleInfo& info) const override;
+
   protected:
     void CreateParams(TCreateParams& params) override;
     bool CommandNotify(WORD code) override;
@@ -19,8 +23,12 @@ class TButton : public TButtonControl {
   public:
     using TButtonControl::TButtonControl;
 
+    // A push button that assistive programs press.
+    void GetAccessibleInfo(TAccessibleInfo& info) const override;
+
   protected:
     void CreateParams(TCreateParams& params) override;
+    void DoAccessibleDefaultAction() override { Click(); }
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
@@ -33,8 +41,12 @@ class TCheckBox : public TButtonControl {
     // Changes the state without running the click event.
     void SetChecked(bool value);
 
+    // A check box that assistive programs check and uncheck as the user does.
+    void GetAccessibleInfo(TAccessibleInfo& info) const override;
+
   protected:
     void CreateParams(TCreateParams& params) override;
+    void DoAccessibleDefaultAction() override;
     void HandleCreated() override;
     bool CommandNotify(WORD code) override;
 

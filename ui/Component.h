@@ -18,6 +18,11 @@ using TNotifyEvent = std::function<void(TObject* Sender)>;
 // Key is one UTF-16 code unit; a handler drops it by setting it to U+0000.
 using TKeyPressEvent = std::function<void(TObject* Sender, wchar_t& Key)>;
 
+// A key pressed (a virtual-key code), Repeat when it is held down and repeating;
+// a handler that sets Handled keeps the key from the control with the focus.
+using TShortCutEvent =
+    std::function<void(TObject* Sender, unsigned Key, bool Repeat, bool& Handled)>;
+
 enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 // The MK_* flags that came with the mouse message.
 using TShiftState = unsigned;

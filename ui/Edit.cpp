@@ -1,6 +1,7 @@
 #include "Edit.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner) {
     SetColor(SysColor(COLOR_WINDOW));
@@ -43,6 +44,15 @@ DWORD TCustomEdit::SelLength() const {
     DWORD end = 0;
     SendMessageW(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     return end - start;
+}
+
+void TCustomEdit::GetAccessibleInfo(TAccessibleInfo& info) const {
+    TWinControl::GetAccessibleInfo(info);
+    info.Name = AccessibleName();
+    info.Value = Text();
+    info.Role = ROLE_SYSTEM_TEXT;
+    if (FReadOnly)
+        info.State |= STATE_SYSTEM_READONLY;
 }
 
 void TCustomEdit::CreateParams(TCreateParams& params) {

@@ -32,6 +32,10 @@ class TCustomEdit : public TWinControl {
     // Sees each typed character before the box does.
     TKeyPressEvent OnKeyPress;
 
+    // Editable text whose value is the box's text; only an accessible name
+    // names it.
+    void GetAccessibleInfo(TAccessibleInfo& info) const override;
+
   protected:
     void CreateParams(TCreateParams& params) override;
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;

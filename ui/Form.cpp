@@ -94,7 +94,14 @@ void TForm::SelectNext(bool forward) {
     cycle[NextInCycle(cycle.size(), current, forward)]->SetFocus();
 }
 
-bool TForm::DialogKey(WPARAM key) {
+bool TForm::DialogKey(WPARAM key, LPARAM keyData) {
+    if (OnShortCut) {
+        bool handled = false;
+        // Bit 30 of the key data: the key was already down.
+        OnShortCut(this, static_cast<unsigned>(key), (keyData & (1 << 30)) != 0, handled);
+        if (handled)
+            return true;
+    }
     if (key != VK_TAB || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0)
         return false;
     // Keyboard use: let the controls show their focus cues.

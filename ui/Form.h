@@ -26,6 +26,9 @@ class TForm : public TWinControl {
 
     // Runs once, when the window is first shown, before it is drawn.
     TNotifyEvent OnShow;
+    // Sees each key pressed in the window before the control with the focus
+    // does, and before the keys that move the focus.
+    TShortCutEvent OnShortCut;
 
     // The control that has, or last had, the focus on this form.
     TWinControl* ActiveControl() const { return FActiveControl; }
@@ -33,8 +36,10 @@ class TForm : public TWinControl {
     std::vector<TWinControl*> TabCycle() const;
     // Moves the focus to the next control of the cycle, or the previous one.
     void SelectNext(bool forward);
-    // Handles the keys that move the focus; false for any other key.
-    bool DialogKey(WPARAM key);
+    // Handles a key pressed in the window (WM_KEYDOWN's key and key data)
+    // before the control with the focus: OnShortCut, then the keys that move
+    // the focus. False for a key left to the control.
+    bool DialogKey(WPARAM key, LPARAM keyData);
 
   protected:
     void CreateParams(TCreateParams& params) override;

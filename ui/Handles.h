@@ -67,6 +67,12 @@ struct KernelObjectTraits {
     static void Close(HANDLE handle) { CloseHandle(handle); }
 };
 
+// A library loaded with LoadLibrary.
+struct ModuleTraits {
+    using Handle = HMODULE;
+    static void Close(HMODULE handle) { FreeLibrary(handle); }
+};
+
 using UniqueHwnd = UniqueHandle<WindowTraits>;
 using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
 using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
@@ -75,12 +81,15 @@ using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
 using UniqueMemoryDC = UniqueHandle<MemoryDCTraits>;
 using UniqueGlobal = UniqueHandle<GlobalMemoryTraits>;
 using UniqueKernelObject = UniqueHandle<KernelObjectTraits>;
+using UniqueModule = UniqueHandle<ModuleTraits>;
 
 // One reference to a COM object.
 template <class T>
 class UniqueCom {
   public:
     UniqueCom() = default;
+    // Takes over the reference that owned stands for.
+    explicit UniqueCom(T* owned) noexcept : FPtr(owned) {}
     ~UniqueCom() { reset(); }
     UniqueCom(UniqueCom&& other) noexcept : FPtr(std::exchange(other.FPtr, nullptr)) {}
     UniqueCom& operator=(UniqueCom&& other) noexcept {

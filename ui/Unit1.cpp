@@ -41,12 +41,13 @@ void Put(TForm& form, TControl& control, int left, int top, int width, int heigh
     control.SetParent(&form);
 }
 
-// A centred entry box with its cue text and place in the tab cycle, not yet
-// on the form.
+// A centred entry box with its cue text, which also names it for screen
+// readers, and its place in the tab cycle, not yet on the form.
 TEdit* MakeEntryBox(TForm& form, const wchar_t* hint, int tabOrder) {
     auto* edit = MakeOwned<TEdit>(&form);
     edit->SetAlignment(TAlignment::taCenter);
     edit->SetTextHint(hint);
+    edit->SetAccessibleName(hint);
     edit->SetTabOrder(tabOrder);
     return edit;
 }
@@ -73,10 +74,12 @@ TButton* PlaceCopyButton(TForm& form, int top, int height, const wchar_t* captio
     return button;
 }
 
-// A check box with its place in the tab cycle, not yet on the form.
-TCheckBox* MakeCheckBox(TForm& form, int tabOrder) {
+// A check box with its place in the tab cycle, named for screen readers by
+// the caption beside it, not yet on the form.
+TCheckBox* MakeCheckBox(TForm& form, const TLabel& caption, int tabOrder) {
     auto* box = MakeOwned<TCheckBox>(&form);
     box->SetTabOrder(tabOrder);
+    box->SetAccessibleName(caption.Caption());
     return box;
 }
 
@@ -91,6 +94,7 @@ TForm1::TForm1(TComponent* AOwner, TNewsServer newsServer)
     SetFont(*this, L"Segoe UI", 18, kWindowText);
     SetClientSize(600, 1125);
     OnShow = Bind(this, &TForm1::FormCreate);
+    OnShortCut = Bind(this, &TForm1::FormShortCut);
 
     EditScale = MakeEntryBox(*this, L"SCALE", 10);
     SetFont(*EditScale, L"Segoe UI", 18, kWhite);
@@ -116,6 +120,7 @@ TForm1::TForm1(TComponent* AOwner, TNewsServer newsServer)
     SetFont(*Calculate, L"2  Titr", 36, clBlack, ARABIC_CHARSET, fsBold);
     Calculate->SetColorPressed(kSkyBlue);
     Calculate->OnClick = Bind(this, &TForm1::CalculateClick);
+    Calculate->SetAccessibleShortcut(L"Ctrl+Enter");
     Put(*this, *Calculate, 75, 215, 450, 60);
 
     // Its key filter is bound when the window is shown.
@@ -128,24 +133,27 @@ TForm1::TForm1(TComponent* AOwner, TNewsServer newsServer)
     Label2->SetColor(kBackground);
     Button2 = PlaceCopyButton(*this, 480, 38, L"FORM 1", 3);
     Button2->OnClick = Bind(this, &TForm1::Button2Click);
+    Button2->SetAccessibleName(Label2->Caption());
 
     Label3 = PlaceCaption(*this, 344, 555, 191, 43, L"کپی به اتوکد فرمت 2");
     Label3->SetColor(kBackground);
     Button3 = PlaceCopyButton(*this, 623, 37, L"FORM 2", 4);
     Button3->OnClick = Bind(this, &TForm1::Button3Click);
+    Button3->SetAccessibleName(Label3->Caption());
 
     Label4 = PlaceCaption(*this, 344, 698, 191, 43, L"کپی به اتوکد فرمت 3");
     Label4->SetColor(kBackground);
     Button4 = PlaceCopyButton(*this, 765, 38, L"FORM 3", 5);
     Button4->OnClick = Bind(this, &TForm1::Button4Click);
+    Button4->SetAccessibleName(Label4->Caption());
 
     Label6 = PlaceCaption(*this, 75, 820, 140, 43, L"آب سرد مصرفی");
-    CheckBoxCold = MakeCheckBox(*this, 8);
+    CheckBoxCold = MakeCheckBox(*this, *Label6, 8);
     SetFont(*CheckBoxCold, L"Segoe UI", 18, kWhite);
     Put(*this, *CheckBoxCold, 228, 827, 26, 27);
 
     Label7 = PlaceCaption(*this, 368, 820, 116, 43, L"آبگرم مصرفی");
-    CheckBoxHot = MakeCheckBox(*this, 9);
+    CheckBoxHot = MakeCheckBox(*this, *Label7, 9);
     SetFont(*CheckBoxHot, L"Segoe UI", 18, kWhite);
     Put(*this, *CheckBoxHot, 498, 827, 27, 27);
 
@@ -154,7 +162,7 @@ TForm1::TForm1(TComponent* AOwner, TNewsServer newsServer)
                           TAlignment::taRightJustify);
     Label5->SetColor(kBackground);
     // Uses the window's font.
-    CheckBoxTop = MakeCheckBox(*this, 6);
+    CheckBoxTop = MakeCheckBox(*this, *Label5, 6);
     CheckBoxTop->OnClick = Bind(this, &TForm1::CheckBoxTopClick);
     Put(*this, *CheckBoxTop, 498, 891, 150, 25);
 
@@ -163,6 +171,7 @@ TForm1::TForm1(TComponent* AOwner, TNewsServer newsServer)
     MemoWidget->SetAlignment(TAlignment::taRightJustify);
     MemoWidget->SetBiDiMode(TBiDiMode::bdRightToLeft);
     MemoWidget->SetText(L"MemoWidget");
+    MemoWidget->SetAccessibleName(L"اخبار");  // "News"
     SetFont(*MemoWidget, L"Segoe UI", 22, kWindow);
     MemoWidget->SetColor(kBackground);
     MemoWidget->SetTabOrder(7);
@@ -211,6 +220,20 @@ void StyleResultBox(TEdit& box, int points, TBiDiMode readingOrder) {
     box.SetBiDiMode(readingOrder);
 }
 
+// A box's new text, announced by screen readers.
+void ShowText(TEdit& box, const std::wstring& text) {
+    box.SetText(text);
+    box.NotifyAccessibleEvent(EVENT_OBJECT_VALUECHANGE);
+}
+
+// A copy button's new caption; screen readers hear of a change.
+void ShowCaption(TButton& button, const std::wstring& caption) {
+    const bool changed = button.Caption() != caption;
+    button.SetCaption(caption);
+    if (changed)
+        button.NotifyAccessibleEvent(EVENT_OBJECT_NAMECHANGE);
+}
+
 // Copy format 1, 2 or 3 of what the boxes hold now, which may differ from
 // the last calculation.
 void CopyFormat(const TForm1& form, int formatNo) {
@@ -228,6 +251,16 @@ void TForm1::FormCreate(TObject*) {
     // Already counting since the window was made: this does not restart it.
     TimerInternet->SetEnabled(true);
     MemoWidget->Clear();
+}
+
+void TForm1::FormShortCut(TObject*, unsigned Key, bool Repeat, bool& Handled) {
+    // Ctrl+Enter calculates from anywhere in the window, once per press.
+    if (Key != VK_RETURN || GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_SHIFT) < 0 ||
+        GetKeyState(VK_MENU) < 0)
+        return;
+    Handled = true;
+    if (!Repeat)
+        CalculateClick(Calculate);
 }
 
 void TForm1::EditSFUKeyPress(TObject*, wchar_t& Key) {
@@ -254,7 +287,7 @@ void TForm1::CalculateClick(TObject*) {
         ostrafel::EvaluateEntry(ToUtf16(EditSFU->Text()));
     // The total of a sum shows before anything else of the calculation.
     if (outcome.EntryWriteBack)
-        EditSFU->SetText(ToWide(*outcome.EntryWriteBack));
+        ShowText(*EditSFU, ToWide(*outcome.EntryWriteBack));
     switch (outcome.Kind) {
     case ostrafel::OutcomeKind::InvalidEntry:
         ShowErrorBox(Handle(), ToWide(outcome.MessageText));
@@ -262,14 +295,14 @@ void TForm1::CalculateClick(TObject*) {
         break;
     case ostrafel::OutcomeKind::OutOfRange:
         StyleResultBox(*EditGPM, 12, TBiDiMode::bdRightToLeft);
-        EditGPM->SetText(ToWide(outcome.MessageText));
+        ShowText(*EditGPM, ToWide(outcome.MessageText));
         break;
     case ostrafel::OutcomeKind::Computed:
         StyleResultBox(*EditGPM, 14, TBiDiMode::bdLeftToRight);
-        EditGPM->SetText(ToWide(outcome.ResultText));
-        Button2->SetCaption(ToWide(outcome.CopyCaptions[0]));
-        Button3->SetCaption(ToWide(outcome.CopyCaptions[1]));
-        Button4->SetCaption(ToWide(outcome.CopyCaptions[2]));
+        ShowText(*EditGPM, ToWide(outcome.ResultText));
+        ShowCaption(*Button2, ToWide(outcome.CopyCaptions[0]));
+        ShowCaption(*Button3, ToWide(outcome.CopyCaptions[1]));
+        ShowCaption(*Button4, ToWide(outcome.CopyCaptions[2]));
         break;
     }
 }

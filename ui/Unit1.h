@@ -53,6 +53,7 @@ class TForm1 : public TForm {
     ostrafel::THTTPClient NetHTTPClient1;
 
     void FormCreate(TObject* Sender);
+    void FormShortCut(TObject* Sender, unsigned Key, bool Repeat, bool& Handled);
     void EditSFUKeyPress(TObject* Sender, wchar_t& Key);
     void EditGPMKeyPress(TObject* Sender, wchar_t& Key);
     void EditScaleExit(TObject* Sender);

@@ -1,5 +1,7 @@
 #include "Win11Button.h"
 
+#include <oleacc.h>
+
 TWin11Button::TWin11Button(TComponent* AOwner) : TCustomControl(AOwner) {
     SetBounds(Left(), Top(), 120, 40);
     SetCaption(L"Button");
@@ -11,6 +13,16 @@ TWin11Button::TWin11Button(TComponent* AOwner) : TCustomControl(AOwner) {
     SetCursor(IDC_HAND);
     OnMouseEnter = Bind(this, &TWin11Button::MouseEnter);
     OnMouseLeave = Bind(this, &TWin11Button::MouseLeave);
+}
+
+void TWin11Button::GetAccessibleInfo(TAccessibleInfo& info) const {
+    TCustomControl::GetAccessibleInfo(info);
+    info.Role = ROLE_SYSTEM_PUSHBUTTON;
+    info.DefaultAction = L"Press";
+    if (FPressed)
+        info.State |= STATE_SYSTEM_PRESSED;
+    if (FHover)
+        info.State |= STATE_SYSTEM_HOTTRACKED;
 }
 
 void TWin11Button::CaptionChanged() {

@@ -23,7 +23,12 @@ class TWin11Button : public TCustomControl {
     bool Hovered() const { return FHover; }
     bool Pressed() const { return FPressed; }
 
+    // A push button, named by its caption, that assistive programs press.
+    void GetAccessibleInfo(TAccessibleInfo& info) const override;
+
   protected:
+    // The same click as the mouse's.
+    void DoAccessibleDefaultAction() override { Click(); }
     void Paint() override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;

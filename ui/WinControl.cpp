@@ -1,9 +1,12 @@
 #include "WinControl.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <algorithm>
 
+#include "AccessibilityLibrary.h"
+#include "AccessibleObject.h"
 #include "Application.h"
 #include "Exceptions.h"
 #include "Form.h"
@@ -147,6 +150,10 @@ void TWinControl::Attach(HWND window) {
 }
 
 void TWinControl::Detach() {
+    if (FAccessible) {
+        FAccessible->Disconnect();
+        FAccessible.reset();
+    }
     HWND window = FHandle.release();
     if (!window)
         return;
@@ -196,8 +203,54 @@ LRESULT TWinControl::DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam) 
     return DefWindowProcW(Handle(), message, wParam, lParam);
 }
 
+void TWinControl::GetAccessibleInfo(TAccessibleInfo& info) const {
+    info.Name = FAccessibleName.empty() ? Caption() : FAccessibleName;
+    info.Role = ROLE_SYSTEM_CLIENT;
+    info.KeyboardShortcut = FAccessibleShortcut;
+    if (!HandleAllocated())
+        return;
+    if (!IsWindowVisible(Handle()))
+        info.State |= STATE_SYSTEM_INVISIBLE;
+    if (!IsWindowEnabled(Handle()))
+        info.State |= STATE_SYSTEM_UNAVAILABLE;
+    if (FTabStop)
+        info.State |= STATE_SYSTEM_FOCUSABLE;
+    if (Focused())
+        info.State |= STATE_SYSTEM_FOCUSED;
+}
+
+void TWinControl::NotifyAccessibleEvent(DWORD event) const {
+    if (HandleAllocated())
+        NotifyWinEvent(event, Handle(), OBJID_CLIENT, CHILDID_SELF);
+}
+
+LRESULT TWinControl::AnswerAccessibleObject(WPARAM wParam, LPARAM lParam) {
+    // The object id travels as a 32-bit value, whatever the size of LPARAM.
+    if (!Parent() || static_cast<LONG>(static_cast<DWORD>(lParam)) != OBJID_CLIENT ||
+        !Application)
+        return 0;
+    const TAccessibilityLibrary* library = Application->Accessibility();
+    if (!library)
+        return 0;
+    if (!FAccessible)
+        FAccessible = UniqueCom<TAccessibleObject>(new TAccessibleObject(*this, *library));
+    const LRESULT answer = library->LresultFromObject(
+        __uuidof(IAccessible), wParam, static_cast<IAccessible*>(FAccessible.get()));
+    // A failure leaves the question to the platform.
+    return answer > 0 ? answer : 0;
+}
+
 LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == TAccessibleObject::DefaultActionMessage()) {
+        if (HandleAllocated() && IsWindowEnabled(Handle()))
+            DoAccessibleDefaultAction();
+        return 0;
+    }
     switch (message) {
+    case WM_GETOBJECT:
+        if (const LRESULT answer = AnswerAccessibleObject(wParam, lParam))
+            return answer;
+        break;
     case WM_COMMAND:
         if (TWinControl* child = FromHandle(reinterpret_cast<HWND>(lParam));
             child && child != this && child->CommandNotify(HIWORD(wParam)))

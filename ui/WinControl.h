@@ -10,9 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "AccessibleInfo.h"
 #include "Control.h"
 #include "Handles.h"
 
+class TAccessibleObject;
 class TForm;
 
 class TWinControl : public TControl {
@@ -56,6 +58,24 @@ class TWinControl : public TControl {
     // keeping text, bounds, font, place among its siblings and the focus.
     void RecreateWnd();
 
+    // What screen readers announce the control as. Empty: a control whose
+    // caption names it (a button) goes by its caption, others have no name.
+    // It belongs to the control, not the window, and so outlasts a rebuild.
+    const std::wstring& AccessibleName() const { return FAccessibleName; }
+    void SetAccessibleName(std::wstring name) { FAccessibleName = std::move(name); }
+    // The keys that do the control's default action from anywhere in its
+    // form, as screen readers read them out ("Ctrl+Enter"); empty for none.
+    const std::wstring& AccessibleShortcut() const { return FAccessibleShortcut; }
+    void SetAccessibleShortcut(std::wstring keys) { FAccessibleShortcut = std::move(keys); }
+    // What the control's accessible object reports now. A control on a parent
+    // gives that object to assistive programs that ask its window (WM_GETOBJECT
+    // for OBJID_CLIENT); a form leaves its client area to the platform, which
+    // lists the controls.
+    virtual void GetAccessibleInfo(TAccessibleInfo& info) const;
+    // Tells assistive programs that something of the control's accessible
+    // object changed (EVENT_OBJECT_VALUECHANGE, EVENT_OBJECT_NAMECHANGE and so on).
+    void NotifyAccessibleEvent(DWORD event) const;
+
   protected:
     struct TCreateParams {
         std::wstring ClassName;
@@ -83,6 +103,9 @@ class TWinControl : public TControl {
     // Paints what lies on the control's own window: the graphic children.
     virtual void PaintWindow(HDC dc, const RECT& area);
     virtual void DoExit();
+    // What the default action that an assistive program asked for does; it
+    // runs from the message loop, and only while the window is enabled.
+    virtual void DoAccessibleDefaultAction() {}
 
     void BoundsChanged(const RECT& old) override;
     void CaptionChanged() override;
@@ -98,6 +121,8 @@ class TWinControl : public TControl {
     void Detach();
     void DestroyHandle();
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // The accessible object for WM_GETOBJECT, or 0 for the platform's answer.
+    LRESULT AnswerAccessibleObject(WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK ClassWindowProc(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam);
     static LRESULT CALLBACK SubclassWindowProc(HWND window, UINT message, WPARAM wParam,
@@ -108,4 +133,8 @@ class TWinControl : public TControl {
     int FTabOrder = 0;
     bool FTabStop = false;
     std::vector<TControl*> FControls;  // children, not owned
+    std::wstring FAccessibleName;
+    std::wstring FAccessibleShortcut;
+    // Made at the first question, disconnected when the window goes.
+    UniqueCom<TAccessibleObject> FAccessible;
 };

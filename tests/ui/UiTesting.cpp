@@ -192,13 +192,15 @@ bool AreaHasColor(HWND window, const RECT& area, COLORREF color) {
 }
 
 void PressKey(WORD key, bool withShift) {
+    PressChord(withShift ? std::vector<WORD>{VK_SHIFT, key} : std::vector<WORD>{key});
+}
+
+void PressChord(const std::vector<WORD>& keys) {
     std::vector<INPUT> inputs;
-    if (withShift)
-        inputs.push_back(KeyInput(VK_SHIFT, false));
-    inputs.push_back(KeyInput(key, false));
-    inputs.push_back(KeyInput(key, true));
-    if (withShift)
-        inputs.push_back(KeyInput(VK_SHIFT, true));
+    for (WORD key : keys)
+        inputs.push_back(KeyInput(key, false));
+    for (auto key = keys.rbegin(); key != keys.rend(); ++key)
+        inputs.push_back(KeyInput(*key, true));
     SendInputs(std::move(inputs));
 }
 

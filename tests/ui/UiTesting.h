@@ -67,6 +67,8 @@ bool AreaHasColor(HWND window, const RECT& area, COLORREF color);
 
 // Real key strokes and clicks through the system's input queue.
 void PressKey(WORD key, bool withShift = false);
+// Keys pressed down in order and let go in the reverse order (VK_CONTROL, VK_RETURN).
+void PressChord(const std::vector<WORD>& keys);
 void MoveMouseTo(POINT screenPoint);
 // MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_RIGHTUP and so on, where the pointer is.
 void MouseButtonEvent(DWORD flags);

@@ -1,0 +1,275 @@
+// The accessible objects of the widgets, asked from the test's own process the
+// way a screen reader asks: what each kind of control tells, how its state
+// follows the window, the default action, and an object that outlives its window.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <oleacc.h>
+
+#include <optional>
+#include <string>
+
+#include "AccessibleClient.h"
+#include "Button.h"
+#include "Edit.h"
+#include "Exceptions.h"
+#include "UiTesting.h"
+#include "Win11Button.h"
+
+namespace {
+
+using Text = std::optional<std::wstring>;
+
+const Text kNone;
+constexpr LONG kFocusable = STATE_SYSTEM_FOCUSABLE;
+
+// The flags that the tests look at; the platform may add others.
+constexpr LONG kWatchedStates = STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED |
+                                STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_UNAVAILABLE |
+                                STATE_SYSTEM_READONLY | STATE_SYSTEM_CHECKED |
+                                STATE_SYSTEM_PRESSED;
+
+LONG Watched(LONG state) { return state & kWatchedStates; }
+
+VARIANT Child(VARTYPE type, LONG id) {
+    VARIANT child = Self();
+    child.vt = type;
+    child.lVal = id;
+    return child;
+}
+
+class AccessibleTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        FCom = std::make_unique<ComInitialization>();
+        FHost.Show();
+    }
+    std::unique_ptr<ComInitialization> FCom;
+    TestForm FHost{400, 400};
+};
+
+TEST_F(AccessibleTest, EachKindOfControlTellsWhatItIsAndWhatItHolds) {
+    auto* named = FHost.Add<TEdit>(10, 10, 100, 30);
+    named->SetAccessibleName(L"Entry");
+    named->SetText(L"12");
+    auto* unnamed = FHost.Add<TEdit>(10, 50, 100, 30);
+    unnamed->SetText(L"not a name");
+    auto* memo = FHost.Add<TMemo>(10, 90, 100, 30);
+    memo->SetReadOnly(true);
+    memo->SetText(L"line");
+    auto* plain = FHost.Add<TButton>(150, 10, 100, 30);
+    plain->SetCaption(L"Go");
+    auto* copy = FHost.Add<TButton>(150, 50, 100, 30);
+    copy->SetCaption(L"SFU=1");
+    copy->SetAccessibleName(L"Copy");
+    auto* box = FHost.Add<TCheckBox>(150, 90, 20, 20);
+    box->SetAccessibleName(L"Cold");
+    auto* rounded = FHost.Add<TWin11Button>(150, 130, 100, 30);
+    rounded->SetCaption(L"Run");
+    rounded->SetAccessibleShortcut(L"Ctrl+Enter");
+    PumpMessages();
+
+    struct Case {
+        const char* Label;
+        TWinControl* Control;
+        AccessibleFacts Expected;
+    };
+    constexpr LONG kText = ROLE_SYSTEM_TEXT;
+    constexpr LONG kPush = ROLE_SYSTEM_PUSHBUTTON;
+    const Case cases[] = {
+        {"named edit", named, {L"Entry", L"12", kNone, kNone, kNone, kText, kFocusable}},
+        {"unnamed edit", unnamed, {kNone, L"not a name", kNone, kNone, kNone, kText, kFocusable}},
+        {"read-only memo",
+         memo,
+         {kNone, L"line", kNone, kNone, kNone, kText, kFocusable | STATE_SYSTEM_READONLY}},
+        {"push button", plain, {L"Go", kNone, kNone, L"Press", kNone, kPush, kFocusable}},
+        {"named button", copy, {L"Copy", L"SFU=1", L"SFU=1", L"Press", kNone, kPush, kFocusable}},
+        {"check box",
+         box,
+         {L"Cold", kNone, kNone, L"Check", kNone, ROLE_SYSTEM_CHECKBUTTON, kFocusable}},
+        {"rounded button", rounded, {L"Run", kNone, kNone, L"Press", L"Ctrl+Enter", kPush, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Label);
+        const AccessibleFacts facts = ReadFacts(c.Control->Handle());
+        EXPECT_EQ(facts.Name, c.Expected.Name);
+        EXPECT_EQ(facts.Value, c.Expected.Value);
+        EXPECT_EQ(facts.Description, c.Expected.Description);
+        EXPECT_EQ(facts.DefaultAction, c.Expected.DefaultAction);
+        EXPECT_EQ(facts.KeyboardShortcut, c.Expected.KeyboardShortcut);
+        EXPECT_EQ(facts.Role, c.Expected.Role);
+        EXPECT_EQ(Watched(facts.State), c.Expected.State);
+    }
+}
+
+TEST_F(AccessibleTest, StateFollowsTheWindowAndTheSystemsCheckMark) {
+    auto* edit = FHost.Add<TEdit>(10, 10, 100, 30);
+    auto* box = FHost.Add<TCheckBox>(10, 50, 20, 20);
+    PumpMessages();
+    const UniqueCom<IAccessible> object = AccessibleOf(edit->Handle());
+    ASSERT_TRUE(object);
+
+    const auto state = [&] { return Watched(ReadFacts(*object.get()).State); };
+    edit->SetFocus();
+    EXPECT_EQ(state(), kFocusable | STATE_SYSTEM_FOCUSED);
+    box->SetFocus();
+    EXPECT_EQ(state(), kFocusable);
+    EnableWindow(edit->Handle(), FALSE);
+    EXPECT_EQ(state(), kFocusable | STATE_SYSTEM_UNAVAILABLE);
+    ShowWindow(edit->Handle(), SW_HIDE);
+    EXPECT_EQ(state(), kFocusable | STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_INVISIBLE);
+
+    // The check mark as the platform's window holds it, however it got there.
+    SendMessageW(box->Handle(), BM_SETCHECK, BST_CHECKED, 0);
+    AccessibleFacts facts = ReadFacts(box->Handle());
+    EXPECT_EQ(Watched(facts.State), kFocusable | STATE_SYSTEM_FOCUSED | STATE_SYSTEM_CHECKED);
+    EXPECT_EQ(facts.DefaultAction, L"Uncheck");
+    SendMessageW(box->Handle(), BM_SETSTATE, TRUE, 0);
+    EXPECT_TRUE(ReadFacts(box->Handle()).State & STATE_SYSTEM_PRESSED);
+}
+
+TEST_F(AccessibleTest, DefaultActionRunsTheClickFromTheMessageLoop) {
+    auto* button = FHost.Add<TButton>(10, 10, 100, 30);
+    auto* box = FHost.Add<TCheckBox>(10, 50, 20, 20);
+    auto* rounded = FHost.Add<TWin11Button>(10, 90, 100, 30);
+    auto* edit = FHost.Add<TEdit>(10, 130, 100, 30);
+    int buttonClicks = 0;
+    int roundedClicks = 0;
+    std::vector<bool> checkedAtClick;
+    button->OnClick = [&](TObject*) { ++buttonClicks; };
+    rounded->OnClick = [&](TObject*) { ++roundedClicks; };
+    box->OnClick = [&](TObject*) { checkedAtClick.push_back(box->Checked()); };
+    PumpMessages();
+
+    const UniqueCom<IAccessible> pressable = AccessibleOf(button->Handle());
+    ASSERT_TRUE(pressable);
+    EXPECT_EQ(pressable->accDoDefaultAction(Self()), S_OK);
+    // Not while the client waits: a click may open a message box.
+    EXPECT_EQ(buttonClicks, 0);
+    PumpMessages();
+    EXPECT_EQ(buttonClicks, 1);
+
+    const UniqueCom<IAccessible> checkable = AccessibleOf(box->Handle());
+    ASSERT_TRUE(checkable);
+    for (int press = 0; press < 2; ++press)
+        EXPECT_EQ(checkable->accDoDefaultAction(Self()), S_OK);
+    PumpMessages();
+    EXPECT_EQ(checkedAtClick, (std::vector<bool>{true, false}));
+
+    const UniqueCom<IAccessible> roundedObject = AccessibleOf(rounded->Handle());
+    ASSERT_TRUE(roundedObject);
+    EXPECT_EQ(roundedObject->accDoDefaultAction(Self()), S_OK);
+    PumpMessages();
+    EXPECT_EQ(roundedClicks, 1);
+    EXPECT_NE(GetFocus(), rounded->Handle());
+
+    // A disabled button is not pressed; an edit box has no default action.
+    EnableWindow(button->Handle(), FALSE);
+    EXPECT_EQ(pressable->accDoDefaultAction(Self()), S_OK);
+    PumpMessages();
+    EXPECT_EQ(buttonClicks, 1);
+    const UniqueCom<IAccessible> editObject = AccessibleOf(edit->Handle());
+    ASSERT_TRUE(editObject);
+    EXPECT_EQ(editObject->accDoDefaultAction(Self()), DISP_E_MEMBERNOTFOUND);
+}
+
+TEST_F(AccessibleTest, AnswersForItselfOnlyWithoutChildren) {
+    auto* edit = FHost.Add<TEdit>(10, 10, 100, 30);
+    auto* rounded = FHost.Add<TWin11Button>(10, 90, 100, 30);
+    PumpMessages();
+    const UniqueCom<IAccessible> object = AccessibleOf(edit->Handle());
+    ASSERT_TRUE(object);
+
+    BSTR name = nullptr;
+    for (const VARIANT& other : {Child(VT_I4, 1), Child(VT_EMPTY, 0), Child(VT_I2, 0)}) {
+        SCOPED_TRACE(other.vt);
+        EXPECT_EQ(object->get_accName(other, &name), E_INVALIDARG);
+        EXPECT_EQ(name, nullptr);
+    }
+    LONG count = -1;
+    EXPECT_EQ(object->get_accChildCount(&count), S_OK);
+    EXPECT_EQ(count, 0);
+    UniqueCom<IDispatch> child;
+    EXPECT_EQ(object->get_accChild(Child(VT_I4, 1), child.put()), E_INVALIDARG);
+    VARIANT end;
+    EXPECT_EQ(object->accNavigate(NAVDIR_FIRSTCHILD, Self(), &end), S_FALSE);
+    EXPECT_EQ(end.vt, VT_EMPTY);
+
+    RECT bounds{};
+    GetWindowRect(edit->Handle(), &bounds);
+    LONG left = 0, top = 0, width = 0, height = 0;
+    EXPECT_EQ(object->accLocation(&left, &top, &width, &height, Self()), S_OK);
+    EXPECT_EQ(left, bounds.left);
+    EXPECT_EQ(top, bounds.top);
+    EXPECT_EQ(width, bounds.right - bounds.left);
+    EXPECT_EQ(height, bounds.bottom - bounds.top);
+    VARIANT hit;
+    EXPECT_EQ(object->accHitTest(bounds.left + 1, bounds.top + 1, &hit), S_OK);
+    EXPECT_EQ(hit.vt, VT_I4);
+    EXPECT_EQ(hit.lVal, CHILDID_SELF);
+    EXPECT_EQ(object->accHitTest(bounds.right, bounds.top, &hit), S_FALSE);
+    EXPECT_EQ(hit.vt, VT_EMPTY);
+
+    UniqueCom<IOleWindow> window;
+    ASSERT_EQ(object->QueryInterface(__uuidof(IOleWindow), reinterpret_cast<void**>(window.put())),
+              S_OK);
+    HWND found = nullptr;
+    EXPECT_EQ(window->GetWindow(&found), S_OK);
+    EXPECT_EQ(found, edit->Handle());
+
+    // The focus goes to what takes it, and never to the rounded button.
+    EXPECT_EQ(object->accSelect(SELFLAG_TAKEFOCUS, Self()), S_OK);
+    EXPECT_EQ(GetFocus(), edit->Handle());
+    VARIANT focused;
+    EXPECT_EQ(object->get_accFocus(&focused), S_OK);
+    EXPECT_EQ(focused.lVal, CHILDID_SELF);
+    const UniqueCom<IAccessible> roundedObject = AccessibleOf(rounded->Handle());
+    ASSERT_TRUE(roundedObject);
+    EXPECT_EQ(roundedObject->accSelect(SELFLAG_TAKEFOCUS, Self()), DISP_E_MEMBERNOTFOUND);
+    EXPECT_EQ(GetFocus(), edit->Handle());
+}
+
+TEST_F(AccessibleTest, OneObjectPerWindowThatOutlivesItDisconnected) {
+    auto* edit = FHost.Add<TEdit>(10, 10, 100, 30);
+    edit->SetAccessibleName(L"Entry");
+    PumpMessages();
+    const UniqueCom<IAccessible> first = AccessibleOf(edit->Handle());
+    const UniqueCom<IAccessible> again = AccessibleOf(edit->Handle());
+    ASSERT_TRUE(first && again);
+    EXPECT_EQ(first.get(), again.get());
+
+    // A rebuilt window has an object of its own, with the control's name.
+    edit->SetBiDiMode(TBiDiMode::bdRightToLeft);
+    const UniqueCom<IAccessible> rebuilt = AccessibleOf(edit->Handle());
+    ASSERT_TRUE(rebuilt);
+    EXPECT_NE(rebuilt.get(), first.get());
+    EXPECT_EQ(ReadFacts(*rebuilt.get()).Name, L"Entry");
+
+    BSTR name = nullptr;
+    EXPECT_EQ(first->get_accName(Self(), &name), CO_E_OBJNOTCONNECTED);
+    EXPECT_EQ(name, nullptr);
+    VARIANT role;
+    EXPECT_EQ(first->get_accRole(Self(), &role), CO_E_OBJNOTCONNECTED);
+    EXPECT_EQ(first->accDoDefaultAction(Self()), CO_E_OBJNOTCONNECTED);
+
+    // The window goes for good; the client still holds the object.
+    DestroyWindow(edit->Handle());
+    EXPECT_EQ(rebuilt->get_accName(Self(), &name), CO_E_OBJNOTCONNECTED);
+    LONG count = -1;
+    EXPECT_EQ(rebuilt->get_accChildCount(&count), CO_E_OBJNOTCONNECTED);
+}
+
+TEST_F(AccessibleTest, FormLeavesItsClientAreaToThePlatform) {
+    FHost.Add<TEdit>(10, 10, 100, 30);
+    FHost.Add<TButton>(10, 50, 100, 30);
+    PumpMessages();
+    const UniqueCom<IAccessible> object = AccessibleOf(FHost.Handle());
+    ASSERT_TRUE(object);
+    // The platform's object lists the controls; the controls' objects have no children.
+    LONG count = 0;
+    EXPECT_EQ(object->get_accChildCount(&count), S_OK);
+    EXPECT_GE(count, 2);
+}
+
+}  // namespace
