@@ -5,6 +5,7 @@
 #include "Clipboard.h"
 #include "ErrorBox.h"
 #include "Logo.h"
+#include "ResourceText.h"
 #include "NumberReading.h"
 #include "NumberWriting.h"
 #include "Scaling.h"
@@ -218,7 +219,7 @@ void CopyFormat(const TForm1& form, int formatNo) {
         ostrafel::GetWaterPrefix(form.CheckBoxCold->Checked(), form.CheckBoxHot->Checked());
     const std::u16string text = ostrafel::ComposeCopyText(
         formatNo, prefix, ToUtf16(form.EditSFU->Text()), ToUtf16(form.EditGPM->Text()));
-    PutClipboardText(Application->Handle(), ToWide(text));
+    PutClipboardText(Application->Handle(), ToWide(text), ClipboardTexts());
 }
 
 }  // namespace
@@ -257,7 +258,7 @@ void TForm1::CalculateClick(TObject*) {
         EditSFU->SetText(ToWide(*outcome.EntryWriteBack));
     switch (outcome.Kind) {
     case ostrafel::OutcomeKind::InvalidEntry:
-        ShowErrorBox(Handle(), ToWide(outcome.MessageText));
+        ShowErrorBox(Handle(), ErrorBoxTexts(), ToWide(outcome.MessageText));
         EditSFU->SetFocus();
         break;
     case ostrafel::OutcomeKind::OutOfRange:

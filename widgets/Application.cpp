@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include "FailureReport.h"
-#include "FormatSettings.h"
 
 TApplication* Application = nullptr;
 
@@ -31,12 +30,6 @@ int StartupShowCommand() {
     startup.cb = sizeof startup;
     GetStartupInfoW(&startup);
     return (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : SW_SHOWDEFAULT;
-}
-
-// The user's regional settings may have changed: read them again.
-void RefreshFormatSettings() {
-    SetThreadLocale(LOCALE_USER_DEFAULT);
-    ostrafel::GetFormatSettings();
 }
 
 }  // namespace
@@ -122,7 +115,9 @@ bool TApplication::HandleApplicationMessage(UINT message, WPARAM, LPARAM lParam,
     if ((message == WM_SETTINGCHANGE &&
          IsIntlSettingsSection(reinterpret_cast<const wchar_t*>(lParam))) ||
         (message == FTaskbarCreated && FTaskbarCreated != 0)) {
-        RefreshFormatSettings();
+        SetThreadLocale(LOCALE_USER_DEFAULT);
+        if (OnRegionalSettingsChange)
+            OnRegionalSettingsChange(this);
         result = 0;
         return true;
     }

@@ -27,6 +27,10 @@ class TApplication : public TComponent {
 
     // True: the main form is an unowned window with its own taskbar button.
     bool MainFormOnTaskbar = false;
+    // Runs when the user's regional settings may have changed (the "intl"
+    // section, or a new taskbar after Explorer restarted), after the thread's
+    // locale has been set to the user's again.
+    TNotifyEvent OnRegionalSettingsChange;
 
     // Makes a form owned by the application; the first one is the main form.
     template <class T>
