@@ -4,28 +4,30 @@
 
 #include <zlib.h>
 
+#include "UniqueHandle.h"
+
 namespace ostrafel {
 
-// zlib's state points back at the z_stream, so the owner stays where it was
-// made: neither copied nor moved. Ready() is false when zlib could not start.
-class TInflateStream {
-  public:
-    // windowBits as zlib takes them: MAX_WBITS for a zlib stream, 16 + MAX_WBITS for gzip.
-    explicit TInflateStream(int windowBits = MAX_WBITS)
-        : FReady(inflateInit2(&FStream, windowBits) == Z_OK) {}
-    ~TInflateStream() {
-        if (FReady)
-            inflateEnd(&FStream);
+// zlib's state points back at the z_stream, so the stream lives on the heap
+// where it was started and only the pointer moves.
+struct InflateStreamTraits {
+    using Handle = z_stream*;
+    static void Close(z_stream* stream) {
+        inflateEnd(stream);
+        delete stream;
     }
-    TInflateStream(const TInflateStream&) = delete;
-    TInflateStream& operator=(const TInflateStream&) = delete;
-
-    bool Ready() const { return FReady; }
-    z_stream& Get() { return FStream; }
-
-  private:
-    z_stream FStream{};
-    bool FReady;
 };
+using TInflateStream = UniqueHandle<InflateStreamTraits>;
+
+// A started inflate state, or an empty owner when zlib could not start.
+// windowBits as zlib takes them: MAX_WBITS for a zlib stream, 16 + MAX_WBITS for gzip.
+inline TInflateStream StartInflate(int windowBits = MAX_WBITS) {
+    auto* stream = new z_stream{};
+    if (inflateInit2(stream, windowBits) != Z_OK) {
+        delete stream;
+        return {};
+    }
+    return TInflateStream(stream);
+}
 
 } // namespace ostrafel

@@ -1,29 +1,8 @@
 #include "WinHttpHandle.h"
 
-#include <utility>
-
 #include "HttpTypes.h"
 
 namespace ostrafel {
-
-TInternetHandle::~TInternetHandle() {
-    if (FHandle)
-        WinHttpCloseHandle(FHandle);
-}
-
-TInternetHandle::TInternetHandle(TInternetHandle&& other) noexcept
-    : FHandle(std::exchange(other.FHandle, nullptr)) {}
-
-TInternetHandle& TInternetHandle::operator=(TInternetHandle&& other) noexcept {
-    TInternetHandle old(std::move(*this));
-    FHandle = std::exchange(other.FHandle, nullptr);
-    return *this;
-}
-
-TGlobalString::~TGlobalString() {
-    if (FText)
-        GlobalFree(FText);
-}
 
 void ThrowWinHttpError(std::string_view call, DWORD error) {
     wchar_t text[512] = {};

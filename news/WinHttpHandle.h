@@ -7,39 +7,17 @@
 #include <string>
 #include <string_view>
 
+#include "GlobalMemory.h"
+#include "UniqueHandle.h"
+
 namespace ostrafel {
 
 // Owns one HINTERNET (session, connection or request) and closes it once.
-class TInternetHandle {
-  public:
-    TInternetHandle() = default;
-    explicit TInternetHandle(HINTERNET handle) : FHandle(handle) {}
-    ~TInternetHandle();
-    TInternetHandle(TInternetHandle&& other) noexcept;
-    TInternetHandle& operator=(TInternetHandle&& other) noexcept;
-    TInternetHandle(const TInternetHandle&) = delete;
-    TInternetHandle& operator=(const TInternetHandle&) = delete;
-
-    HINTERNET Get() const { return FHandle; }
-    explicit operator bool() const { return FHandle != nullptr; }
-
-  private:
-    HINTERNET FHandle = nullptr;
+struct InternetHandleTraits {
+    using Handle = HINTERNET;
+    static void Close(HINTERNET handle) { WinHttpCloseHandle(handle); }
 };
-
-// Owns a string that Windows HTTP Services allocated with GlobalAlloc.
-class TGlobalString {
-  public:
-    explicit TGlobalString(LPWSTR text) : FText(text) {}
-    ~TGlobalString();
-    TGlobalString(const TGlobalString&) = delete;
-    TGlobalString& operator=(const TGlobalString&) = delete;
-
-    std::wstring Text() const { return FText ? std::wstring(FText) : std::wstring(); }
-
-  private:
-    LPWSTR FText;
-};
+using TInternetHandle = UniqueHandle<InternetHandleTraits>;
 
 // Throws HttpError naming the failed call, with the system's text for the error.
 [[noreturn]] void ThrowWinHttpError(std::string_view call, DWORD error = GetLastError());

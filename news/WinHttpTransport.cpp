@@ -36,24 +36,24 @@ class TWinHttpTransport final : public HttpTransport {
     HttpResponse Send(const HttpRequest& request) override {
         OpenSession();
         const TInternetHandle connection(
-            WinHttpConnect(FSession.Get(), Widen(request.url.host).c_str(), request.url.port, 0));
+            WinHttpConnect(FSession.get(), Widen(request.url.host).c_str(), request.url.port, 0));
         if (!connection)
             ThrowWinHttpError("WinHttpConnect");
         const TInternetHandle handle(WinHttpOpenRequest(
-            connection.Get(), Widen(request.method).c_str(),
+            connection.get(), Widen(request.method).c_str(),
             Widen(RequestTarget(request.url)).c_str(), nullptr, WINHTTP_NO_REFERER,
             WINHTTP_DEFAULT_ACCEPT_TYPES, request.url.secure ? WINHTTP_FLAG_SECURE : 0));
         if (!handle)
             ThrowWinHttpError("WinHttpOpenRequest");
         DWORD secureFailure = 0;
-        Configure(handle.Get(), request, secureFailure);
-        SendAndReceive(handle.Get(), secureFailure);
+        Configure(handle.get(), request, secureFailure);
+        SendAndReceive(handle.get(), secureFailure);
 
         HttpResponse response;
-        response.status = static_cast<int>(QueryStatus(handle.Get()));
-        response.headers = ParseRawHeaders(QueryRawHeaders(handle.Get()));
+        response.status = static_cast<int>(QueryStatus(handle.get()));
+        response.headers = ParseRawHeaders(QueryRawHeaders(handle.get()));
         if (request.method != "HEAD")
-            response.body = ReadBody(handle.Get());
+            response.body = ReadBody(handle.get());
         return response;
     }
 
@@ -67,7 +67,7 @@ class TWinHttpTransport final : public HttpTransport {
                                                WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
         if (!FSession)
             ThrowWinHttpError("WinHttpOpen");
-        WinHttpSetStatusCallback(FSession.Get(), OnSecureFailure,
+        WinHttpSetStatusCallback(FSession.get(), OnSecureFailure,
                                  WINHTTP_CALLBACK_FLAG_SECURE_FAILURE, 0);
     }
 
@@ -84,7 +84,7 @@ class TWinHttpTransport final : public HttpTransport {
                         WINHTTP_DISABLE_REDIRECTS | WINHTTP_DISABLE_COOKIES);
         SetNumberOption(handle, WINHTTP_OPTION_AUTOLOGON_POLICY,
                         WINHTTP_AUTOLOGON_SECURITY_LEVEL_MEDIUM);
-        ProxyChoice proxy = ChooseProxy(FSession.Get(), Widen(ToString(request.url)));
+        ProxyChoice proxy = ChooseProxy(FSession.get(), Widen(ToString(request.url)));
         if (!proxy.direct) {
             WINHTTP_PROXY_INFO info{WINHTTP_ACCESS_TYPE_NAMED_PROXY, proxy.proxy.data(),
                                     proxy.bypass.empty() ? nullptr : proxy.bypass.data()};
