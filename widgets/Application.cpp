@@ -53,13 +53,25 @@ TApplication::TApplication()
     // exactly the command that Run chooses.
     ShowWindow(Handle(), SW_HIDE);
     Application = this;
+    FPreviousHost = TForm::SetHost(this);
+    FPreviousSink = SetFailureSink(
+        [this](const std::exception_ptr& failure) { HandleException(failure); });
 }
 
 TApplication::~TApplication() {
     DestroyComponents();
     FMainForm = nullptr;
+    SetFailureSink(std::move(FPreviousSink));
+    TForm::SetHost(FPreviousHost);
     if (Application == this)
         Application = nullptr;
+}
+
+HWND TApplication::FormOwner() const { return MainFormOnTaskbar ? nullptr : Handle(); }
+
+void TApplication::FormClosed(TForm& form) {
+    if (&form == FMainForm)
+        Terminate();
 }
 
 void TApplication::Initialize() {
@@ -99,7 +111,7 @@ void TApplication::ProcessMessage(MSG& message) {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     } catch (...) {
-        HandleException(std::current_exception());
+        ::HandleException(std::current_exception());
     }
 }
 
@@ -131,15 +143,6 @@ void TApplication::HandleException(const std::exception_ptr& failure) {
     if (!text)
         return;
     MessageBoxW(GetActiveWindow(), text->c_str(), FTitle.c_str(), MB_OK | MB_ICONERROR);
-}
-
-void HandleException(const std::exception_ptr& failure) noexcept {
-    try {
-        if (Application)
-            Application->HandleException(failure);
-    } catch (...) {
-        // A failing report has nobody left to report to.
-    }
 }
 
 int MainFormShowCommand(int startupShowCommand) {

@@ -1,5 +1,6 @@
 // The application object: the hidden application window, the message loop,
-// the main form and the failure report.
+// the main form and the failure report, which it installs as the failure sink
+// for its lifetime.
 #pragma once
 
 #include <windows.h>
@@ -9,15 +10,17 @@
 #include <string>
 
 #include "Component.h"
+#include "FailureSink.h"
 #include "Form.h"
 #include "Handles.h"
 #include "MessageWindow.h"
 
-class TApplication : public TComponent {
+class TApplication : public TComponent, public TFormHost {
   public:
     // Makes the hidden application window and reads the title, the icon
     // "MAINICON" (absent in test programs) and the screen's pixels per inch.
-    // The object becomes Application for its lifetime.
+    // The object becomes Application, the forms' host and the failure sink
+    // for its lifetime.
     TApplication();
     ~TApplication() override;
 
@@ -62,6 +65,10 @@ class TApplication : public TComponent {
     // Logical pixels per inch of the screen when the program started.
     int PixelsPerInch() const { return FPixelsPerInch; }
 
+    // Owner of the forms unless MainFormOnTaskbar; closing the main form ends the loop.
+    HWND FormOwner() const override;
+    void FormClosed(TForm& form) override;
+
   private:
     bool HandleApplicationMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void ProcessMessage(MSG& message);
@@ -74,12 +81,11 @@ class TApplication : public TComponent {
     std::unique_ptr<MessageWindow> FWindow;
     TForm* FMainForm = nullptr;  // owned as a component
     bool FTerminated = false;
+    TFormHost* FPreviousHost = nullptr;  // not owned
+    TFailureSink FPreviousSink;
 };
 
 extern TApplication* Application;
-
-// Reports a failure that escaped an event handler through Application.
-void HandleException(const std::exception_ptr& failure) noexcept;
 
 // The show command for the main form from the one the program was started
 // with: maximised (3) and minimised without activation (7) are kept, any other

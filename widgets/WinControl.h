@@ -1,8 +1,9 @@
 // Controls with a window of their own.
 //
 // Windows of the program's own classes are bound to their object at
-// WM_NCCREATE; windows of the platform's classes (edit boxes, buttons) are
-// subclassed right after creation. Both reach the object's virtual WndProc.
+// WM_NCCREATE, windows of the platform's classes (edit boxes, buttons) right
+// after creation, where they are also subclassed. Both reach the object's
+// virtual WndProc. A failure that escapes WndProc goes to the failure sink.
 // A parent hands WM_COMMAND and WM_CTLCOLOR* of a child back to the child's
 // object, so each control handles its own notifications and colours.
 #pragma once
@@ -12,8 +13,6 @@
 
 #include "Control.h"
 #include "Handles.h"
-
-class TForm;
 
 class TWinControl : public TControl {
   public:
@@ -49,8 +48,6 @@ class TWinControl : public TControl {
     TNotifyEvent OnExit;
 
     const std::vector<TControl*>& Controls() const { return FControls; }
-    // The form this control lies on: itself for a form, null while unparented.
-    TForm* ParentForm();
 
     // Destroys the window and makes a new one from the current properties,
     // keeping text, bounds, font, place among its siblings and the focus.
@@ -83,6 +80,13 @@ class TWinControl : public TControl {
     // Paints what lies on the control's own window: the graphic children.
     virtual void PaintWindow(HDC dc, const RECT& area);
     virtual void DoExit();
+    // Raises control's OnExit, for the top-level control that tracks the focus.
+    static void Exit(TWinControl& control) { control.DoExit(); }
+    // The top-level control (a form) hears of its windowed descendants: one
+    // took the keyboard focus, or one is going.
+    virtual void FocusChanged(TWinControl* /*control*/) {}
+    virtual void ControlDestroying(TWinControl* /*control*/) {}
+    void DestroyHandle();
 
     void BoundsChanged(const RECT& old) override;
     void CaptionChanged() override;
@@ -91,12 +95,12 @@ class TWinControl : public TControl {
 
   private:
     friend class TControl;
-    friend class TForm;
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
+    // The control at the top of the parent chain: itself while unparented.
+    TWinControl* TopParent();
     void Attach(HWND window);
     void Detach();
-    void DestroyHandle();
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK ClassWindowProc(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam);
