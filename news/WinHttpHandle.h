@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "GlobalMemory.h"
+#include "TextConversion.h"
 #include "UniqueHandle.h"
 
 namespace ostrafel {
@@ -21,9 +22,5 @@ using TInternetHandle = UniqueHandle<InternetHandleTraits>;
 
 // Throws HttpError naming the failed call, with the system's text for the error.
 [[noreturn]] void ThrowWinHttpError(std::string_view call, DWORD error = GetLastError());
-
-// URLs and header lines are ASCII on the wire; other bytes map to the same code units.
-std::wstring Widen(std::string_view bytes);
-std::string Narrow(std::wstring_view text);
 
 } // namespace ostrafel

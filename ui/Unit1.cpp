@@ -9,7 +9,7 @@
 #include "NumberReading.h"
 #include "NumberWriting.h"
 #include "Scaling.h"
-#include "Text16.h"
+#include "TextConversion.h"
 
 TForm1* Form1 = nullptr;
 
