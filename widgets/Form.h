@@ -6,6 +6,12 @@
 
 #include "WinControl.h"
 
+// Sent by Windows 8.1 and later, which the headers for the oldest supported
+// system do not name; a form keeps its pixel sizes when it comes.
+#ifndef WM_DPICHANGED
+#define WM_DPICHANGED 0x02E0
+#endif
+
 class TForm;
 
 // What a form asks of the program around it; the application answers.
