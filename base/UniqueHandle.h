@@ -34,6 +34,13 @@ class UniqueHandle {
 
     Handle get() const noexcept { return FHandle; }
     explicit operator bool() const noexcept { return FHandle != nullptr; }
+    // For handles that are pointers to objects (COM interfaces).
+    Handle operator->() const noexcept { return FHandle; }
+    // For functions that hand out a new handle; drops the one held before.
+    Handle* put() noexcept {
+        reset();
+        return &FHandle;
+    }
 
     Handle release() noexcept { return std::exchange(FHandle, nullptr); }
     void reset(Handle handle = nullptr) noexcept {

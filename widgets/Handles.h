@@ -35,37 +35,12 @@ using UniqueMemoryDC = UniqueHandle<MemoryDCTraits>;
 
 // One reference to a COM object.
 template <class T>
-class UniqueCom {
-  public:
-    UniqueCom() = default;
-    ~UniqueCom() { reset(); }
-    UniqueCom(UniqueCom&& other) noexcept : FPtr(std::exchange(other.FPtr, nullptr)) {}
-    UniqueCom& operator=(UniqueCom&& other) noexcept {
-        if (this != &other) {
-            reset();
-            FPtr = std::exchange(other.FPtr, nullptr);
-        }
-        return *this;
-    }
-    UniqueCom(const UniqueCom&) = delete;
-    UniqueCom& operator=(const UniqueCom&) = delete;
-
-    T* get() const noexcept { return FPtr; }
-    T* operator->() const noexcept { return FPtr; }
-    explicit operator bool() const noexcept { return FPtr != nullptr; }
-    // For functions that hand out a new reference; drops the one held before.
-    T** put() noexcept {
-        reset();
-        return &FPtr;
-    }
-    void reset() noexcept {
-        if (T* old = std::exchange(FPtr, nullptr))
-            old->Release();
-    }
-
-  private:
-    T* FPtr = nullptr;
+struct ComTraits {
+    using Handle = T*;
+    static void Close(T* object) { object->Release(); }
 };
+template <class T>
+using UniqueCom = UniqueHandle<ComTraits<T>>;
 
 // COM for the calling thread, for as long as the guard lives.
 class ComInitialization {
