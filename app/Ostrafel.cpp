@@ -12,6 +12,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     TApplication application;
     Application->Initialize();
     Application->MainFormOnTaskbar = true;
+    // The user's regional settings may have changed: read them again.
+    Application->OnRegionalSettingsChange = [](TObject*) { ostrafel::GetFormatSettings(); };
     Application->CreateForm(Form1);
     Application->Run();
     return 0;

@@ -1,8 +1,14 @@
 // Identifiers of the program's resources, shared by Ostrafel.rc and the C++ code.
 #pragma once
 
-// String table (LoadStringW).
-#define IDS_ERROR 100                 // "Error": caption of the calculation's error box
-#define IDS_OK 101                    // "OK": its button
-#define IDS_CANNOT_OPEN_CLIPBOARD 102 // "Cannot open clipboard: %s"
-#define IDS_OUT_OF_RESOURCES 103      // "Out of system resources"
+// String table (LoadStringW). Each text is written here once: Ostrafel.rc puts
+// it in the table, and the C++ code falls back on it where the executable
+// carries no table (test programs).
+#define IDS_ERROR 100 // caption of the calculation's error box
+#define IDS_ERROR_TEXT "Error"
+#define IDS_OK 101 // its button
+#define IDS_OK_TEXT "OK"
+#define IDS_CANNOT_OPEN_CLIPBOARD 102
+#define IDS_CANNOT_OPEN_CLIPBOARD_TEXT "Cannot open clipboard: %s"
+#define IDS_OUT_OF_RESOURCES 103
+#define IDS_OUT_OF_RESOURCES_TEXT "Out of system resources"

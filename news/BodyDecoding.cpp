@@ -17,10 +17,11 @@ constexpr std::size_t kInputPiece = std::size_t{1} << 20;
 } // namespace
 
 std::string Inflate(std::string_view data, Compression compression) {
-    TInflateStream stream(compression == Compression::Gzip ? 16 + MAX_WBITS : MAX_WBITS);
-    if (!stream.Ready())
+    const TInflateStream stream =
+        StartInflate(compression == Compression::Gzip ? 16 + MAX_WBITS : MAX_WBITS);
+    if (!stream)
         throw HttpError("cannot start decompression");
-    z_stream& z = stream.Get();
+    z_stream& z = *stream.get();
     std::array<char, 1 << 16> buffer;
     std::string output;
     int result = Z_OK;

@@ -1,55 +1,17 @@
 #include "WinHttpHandle.h"
 
-#include <utility>
-
 #include "HttpTypes.h"
+#include "SystemError.h"
 
 namespace ostrafel {
 
-TInternetHandle::~TInternetHandle() {
-    if (FHandle)
-        FClose(FHandle);
-}
-
-TInternetHandle::TInternetHandle(TInternetHandle&& other) noexcept
-    : FHandle(std::exchange(other.FHandle, nullptr)), FClose(other.FClose) {}
-
-TInternetHandle& TInternetHandle::operator=(TInternetHandle&& other) noexcept {
-    TInternetHandle old(std::move(*this));
-    FHandle = std::exchange(other.FHandle, nullptr);
-    FClose = other.FClose;
-    return *this;
-}
-
-TGlobalString::~TGlobalString() {
-    if (FText)
-        GlobalFree(FText);
-}
-
 void ThrowWinHttpError(std::string_view call, DWORD error) {
-    wchar_t text[512] = {};
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        GetModuleHandleW(L"winhttp.dll"), error, 0, text, std::size(text), nullptr);
+    const std::wstring text = SysErrorMessage(error, GetModuleHandleW(L"winhttp.dll"));
     std::string message(call);
     message += " failed (" + std::to_string(error) + ")";
-    if (length > 0)
-        message += ": " + Narrow(std::wstring_view(text, length));
+    if (!text.empty())
+        message += ": " + Narrow(text);
     throw HttpError(message);
-}
-
-std::wstring Widen(std::string_view bytes) {
-    std::wstring text;
-    for (const char c : bytes)
-        text += static_cast<wchar_t>(static_cast<unsigned char>(c));
-    return text;
-}
-
-std::string Narrow(std::wstring_view text) {
-    std::string bytes;
-    for (const wchar_t c : text)
-        bytes += c < 0x100 ? static_cast<char>(c) : '?';
-    return bytes;
 }
 
 } // namespace ostrafel

@@ -7,49 +7,22 @@
 #include <string>
 #include <string_view>
 
+#include "GlobalMemory.h"
+#include "TextConversion.h"
+#include "UniqueHandle.h"
+
 namespace ostrafel {
 
-// Owns one HINTERNET (session, connection or request) and closes it once with the
-// library's close function, which must outlive it.
-class TInternetHandle {
-  public:
-    using CloseFunction = decltype(&::WinHttpCloseHandle);
-
-    TInternetHandle() = default;
-    TInternetHandle(HINTERNET handle, CloseFunction close) : FHandle(handle), FClose(close) {}
-    ~TInternetHandle();
-    TInternetHandle(TInternetHandle&& other) noexcept;
-    TInternetHandle& operator=(TInternetHandle&& other) noexcept;
-    TInternetHandle(const TInternetHandle&) = delete;
-    TInternetHandle& operator=(const TInternetHandle&) = delete;
-
-    HINTERNET Get() const { return FHandle; }
-    explicit operator bool() const { return FHandle != nullptr; }
-
-  private:
-    HINTERNET FHandle = nullptr;
-    CloseFunction FClose = nullptr;
+// Owns one HINTERNET (session, connection or request) and closes it once with
+// the loaded library's close function; the library must outlive the owner.
+struct InternetHandleTraits {
+    using Handle = HINTERNET;
+    decltype(&::WinHttpCloseHandle) CloseHandle = nullptr;
+    void Close(HINTERNET handle) const { CloseHandle(handle); }
 };
-
-// Owns a string that Windows HTTP Services allocated with GlobalAlloc.
-class TGlobalString {
-  public:
-    explicit TGlobalString(LPWSTR text) : FText(text) {}
-    ~TGlobalString();
-    TGlobalString(const TGlobalString&) = delete;
-    TGlobalString& operator=(const TGlobalString&) = delete;
-
-    std::wstring Text() const { return FText ? std::wstring(FText) : std::wstring(); }
-
-  private:
-    LPWSTR FText;
-};
+using TInternetHandle = UniqueHandle<InternetHandleTraits>;
 
 // Throws HttpError naming the failed call, with the system's text for the error.
 [[noreturn]] void ThrowWinHttpError(std::string_view call, DWORD error = GetLastError());
-
-// URLs and header lines are ASCII on the wire; other bytes map to the same code units.
-std::wstring Widen(std::string_view bytes);
-std::string Narrow(std::wstring_view text);
 
 } // namespace ostrafel

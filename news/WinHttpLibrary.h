@@ -7,9 +7,9 @@
 #include <windows.h>
 #include <winhttp.h>
 
-#include <memory>
 #include <string>
-#include <type_traits>
+
+#include "LoadedModule.h"
 
 namespace ostrafel {
 
@@ -45,10 +45,7 @@ class TWinHttpLibrary {
     const WinHttpFunctions& Functions() const { return FFunctions; }
 
   private:
-    struct FreeModule {
-        void operator()(HMODULE module) const { FreeLibrary(module); }
-    };
-    std::unique_ptr<std::remove_pointer_t<HMODULE>, FreeModule> FModule;
+    UniqueModule FModule;
     WinHttpFunctions FFunctions;
 };
 

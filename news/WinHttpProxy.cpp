@@ -17,10 +17,10 @@ UserProxyConfiguration ReadUserProxyConfiguration(const WinHttpFunctions& winHtt
     WINHTTP_CURRENT_USER_IE_PROXY_CONFIG config{};
     if (!winHttp.GetIEProxyConfigForCurrentUser(&config))
         return {};
-    const TGlobalString script(config.lpszAutoConfigUrl);
-    const TGlobalString proxy(config.lpszProxy);
-    const TGlobalString bypass(config.lpszProxyBypass);
-    return {true, config.fAutoDetect != FALSE, script.Text(), proxy.Text(), bypass.Text()};
+    const UniqueGlobal script(config.lpszAutoConfigUrl);
+    const UniqueGlobal proxy(config.lpszProxy);
+    const UniqueGlobal bypass(config.lpszProxyBypass);
+    return {true, config.fAutoDetect != FALSE, GlobalText(script), GlobalText(proxy), GlobalText(bypass)};
 }
 
 // Read once per process: the user's proxy settings do not change under a running request.
@@ -47,11 +47,11 @@ ProxyChoice AskAutomaticProxy(const WinHttpFunctions& winHttp, HINTERNET session
     }
     if (!found)
         return {};
-    const TGlobalString proxy(info.lpszProxy);
-    const TGlobalString bypass(info.lpszProxyBypass);
-    if (info.dwAccessType != WINHTTP_ACCESS_TYPE_NAMED_PROXY || proxy.Text().empty())
+    const UniqueGlobal proxy(info.lpszProxy);
+    const UniqueGlobal bypass(info.lpszProxyBypass);
+    if (info.dwAccessType != WINHTTP_ACCESS_TYPE_NAMED_PROXY || GlobalText(proxy).empty())
         return {};
-    return {false, proxy.Text(), bypass.Text()};
+    return {false, GlobalText(proxy), GlobalText(bypass)};
 }
 
 } // namespace

@@ -30,27 +30,27 @@ class TWinHttpTransport final : public HttpTransport {
     HttpResponse Send(const HttpRequest& request) override {
         OpenSession();
         const TInternetHandle connection(
-            Api().Connect(FSession.Get(), Widen(request.url.host).c_str(), request.url.port, 0),
-            Api().CloseHandle);
+            Api().Connect(FSession.get(), Widen(request.url.host).c_str(), request.url.port, 0),
+            InternetHandleTraits{Api().CloseHandle});
         if (!connection)
             ThrowWinHttpError("WinHttpConnect");
         const TInternetHandle handle(
-            Api().OpenRequest(connection.Get(), Widen(request.method).c_str(),
+            Api().OpenRequest(connection.get(), Widen(request.method).c_str(),
                               Widen(RequestTarget(request.url)).c_str(), nullptr,
                               WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES,
                               request.url.secure ? WINHTTP_FLAG_SECURE : 0),
-            Api().CloseHandle);
+            InternetHandleTraits{Api().CloseHandle});
         if (!handle)
             ThrowWinHttpError("WinHttpOpenRequest");
         DWORD secureFailure = 0;
-        Configure(handle.Get(), request, secureFailure);
-        SendAndReceive(handle.Get(), secureFailure);
+        Configure(handle.get(), request, secureFailure);
+        SendAndReceive(handle.get(), secureFailure);
 
         HttpResponse response;
-        response.status = static_cast<int>(QueryStatus(handle.Get()));
-        response.headers = ParseRawHeaders(QueryRawHeaders(handle.Get()));
+        response.status = static_cast<int>(QueryStatus(handle.get()));
+        response.headers = ParseRawHeaders(QueryRawHeaders(handle.get()));
         if (request.method != "HEAD")
-            response.body = ReadBody(handle.Get());
+            response.body = ReadBody(handle.get());
         return response;
     }
 
@@ -68,10 +68,10 @@ class TWinHttpTransport final : public HttpTransport {
             FLibrary.emplace(FLibraryName);
         FSession = TInternetHandle(Api().Open(L"", WINHTTP_ACCESS_TYPE_NO_PROXY,
                                               WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0),
-                                   Api().CloseHandle);
+                                   InternetHandleTraits{Api().CloseHandle});
         if (!FSession)
             ThrowWinHttpError("WinHttpOpen");
-        Api().SetStatusCallback(FSession.Get(), OnSecureFailure,
+        Api().SetStatusCallback(FSession.get(), OnSecureFailure,
                                 WINHTTP_CALLBACK_FLAG_SECURE_FAILURE, 0);
     }
 
@@ -97,7 +97,7 @@ class TWinHttpTransport final : public HttpTransport {
                         WINHTTP_DISABLE_REDIRECTS | WINHTTP_DISABLE_COOKIES);
         SetNumberOption(handle, WINHTTP_OPTION_AUTOLOGON_POLICY,
                         WINHTTP_AUTOLOGON_SECURITY_LEVEL_MEDIUM);
-        ProxyChoice proxy = ChooseProxy(Api(), FSession.Get(), Widen(ToString(request.url)));
+        ProxyChoice proxy = ChooseProxy(Api(), FSession.get(), Widen(ToString(request.url)));
         if (!proxy.direct) {
             WINHTTP_PROXY_INFO info{WINHTTP_ACCESS_TYPE_NAMED_PROXY, proxy.proxy.data(),
                                     proxy.bypass.empty() ? nullptr : proxy.bypass.data()};

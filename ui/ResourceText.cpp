@@ -1,5 +1,10 @@
 #include "ResourceText.h"
 
+#include "resource.h"
+
+// A text of resource.h as a wide string literal.
+#define OSTRAFEL_WIDE(text) L"" text
+
 std::wstring LoadResourceText(UINT id, std::wstring_view fallback) {
     // A zero buffer size hands out a pointer to the resource itself.
     const wchar_t* text = nullptr;
@@ -10,9 +15,12 @@ std::wstring LoadResourceText(UINT id, std::wstring_view fallback) {
     return std::wstring(text, static_cast<std::size_t>(length));
 }
 
-std::wstring FormatWithDetail(std::wstring_view pattern, std::wstring_view detail) {
-    std::wstring text(pattern);
-    if (const std::size_t at = text.find(L"%s"); at != std::wstring::npos)
-        text.replace(at, 2, detail);
-    return text;
+TErrorBoxTexts ErrorBoxTexts() {
+    return {LoadResourceText(IDS_ERROR, OSTRAFEL_WIDE(IDS_ERROR_TEXT)),
+            LoadResourceText(IDS_OK, OSTRAFEL_WIDE(IDS_OK_TEXT))};
+}
+
+TClipboardTexts ClipboardTexts() {
+    return {LoadResourceText(IDS_CANNOT_OPEN_CLIPBOARD, OSTRAFEL_WIDE(IDS_CANNOT_OPEN_CLIPBOARD_TEXT)),
+            LoadResourceText(IDS_OUT_OF_RESOURCES, OSTRAFEL_WIDE(IDS_OUT_OF_RESOURCES_TEXT))};
 }

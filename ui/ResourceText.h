@@ -1,4 +1,4 @@
-// Texts from the program's string table.
+// Texts from the program's string table, and the widgets' texts made of them.
 #pragma once
 
 #include <windows.h>
@@ -6,10 +6,14 @@
 #include <string>
 #include <string_view>
 
+#include "Clipboard.h"
+#include "ErrorBox.h"
+
 // The string with this id from the executable's string table, or fallback when
 // the executable carries none (test programs do not).
 std::wstring LoadResourceText(UINT id, std::wstring_view fallback);
 
-// "Cannot open clipboard: %s" with %s replaced by detail; only the first %s is
-// replaced, and a text without one comes back unchanged.
-std::wstring FormatWithDetail(std::wstring_view pattern, std::wstring_view detail);
+// "Error" and "OK".
+TErrorBoxTexts ErrorBoxTexts();
+// "Cannot open clipboard: %s" and "Out of system resources".
+TClipboardTexts ClipboardTexts();

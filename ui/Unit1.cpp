@@ -5,10 +5,11 @@
 #include "Clipboard.h"
 #include "ErrorBox.h"
 #include "Logo.h"
+#include "ResourceText.h"
 #include "NumberReading.h"
 #include "NumberWriting.h"
 #include "Scaling.h"
-#include "Text16.h"
+#include "TextConversion.h"
 
 TForm1* Form1 = nullptr;
 
@@ -241,7 +242,7 @@ void CopyFormat(const TForm1& form, int formatNo) {
         ostrafel::GetWaterPrefix(form.CheckBoxCold->Checked(), form.CheckBoxHot->Checked());
     const std::u16string text = ostrafel::ComposeCopyText(
         formatNo, prefix, ToUtf16(form.EditSFU->Text()), ToUtf16(form.EditGPM->Text()));
-    PutClipboardText(Application->Handle(), ToWide(text));
+    PutClipboardText(Application->Handle(), ToWide(text), ClipboardTexts());
 }
 
 }  // namespace
@@ -290,7 +291,7 @@ void TForm1::CalculateClick(TObject*) {
         ShowText(*EditSFU, ToWide(*outcome.EntryWriteBack));
     switch (outcome.Kind) {
     case ostrafel::OutcomeKind::InvalidEntry:
-        ShowErrorBox(Handle(), ToWide(outcome.MessageText));
+        ShowErrorBox(Handle(), ErrorBoxTexts(), ToWide(outcome.MessageText));
         EditSFU->SetFocus();
         break;
     case ostrafel::OutcomeKind::OutOfRange:

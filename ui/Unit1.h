@@ -29,7 +29,17 @@ class TForm1 : public TForm {
     explicit TForm1(TComponent* AOwner, TNewsServer newsServer = {});
     ~TForm1() override;
 
-    // The controls, owned by the form.
+    // The controls, owned by the form. The numbered names stay as they are;
+    // on screen, from the top:
+    //   Label2, Button2  caption "copy to AutoCAD, format 1" and its copy button
+    //                    (shows "FORM 1" until the first result, then "SFU=...")
+    //   Label3, Button3  the same for format 2 ("GPM=...")
+    //   Label4, Button4  the same for format 3 ("... SFU → ... GPM")
+    //   Label6, Label7   captions "cold water" and "hot water" of CheckBoxCold
+    //                    and CheckBoxHot, the copy texts' water prefixes
+    //   Label5           caption "keep the program on top" of CheckBoxTop
+    //   Image1           the logo, bottom left
+    // Label1 is the title at the top.
     TEdit* EditScale;
     TLabel* Label1;
     TEdit* EditSFU;

@@ -18,15 +18,12 @@
 #include <type_traits>
 #include <vector>
 
+#include "KernelObject.h"
+
 namespace {
 
 constexpr DWORD TimeoutMs = 30000;
 constexpr double TargetRatio = 1.10;
-
-struct CloseHandleDeleter {
-    void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using UniqueHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, CloseHandleDeleter>;
 
 double NowMs() {
     LARGE_INTEGER frequency, count;
@@ -98,8 +95,8 @@ double TimeOneStart(const std::wstring& program) {
         throw std::runtime_error("cannot start the program, error " +
                                  std::to_string(GetLastError()));
     }
-    UniqueHandle process(created.hProcess);
-    UniqueHandle thread(created.hThread);
+    UniqueKernelObject process(created.hProcess);
+    UniqueKernelObject thread(created.hThread);
     double deadline = start + TimeoutMs;
 
     WaitForInputIdle(process.get(), TimeoutMs);

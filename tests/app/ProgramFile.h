@@ -3,11 +3,12 @@
 
 #include <windows.h>
 
-#include <memory>
 #include <span>
 #include <string>
-#include <type_traits>
 #include <vector>
+
+#include "KernelObject.h"
+#include "LoadedModule.h"
 
 namespace ostrafel::test {
 
@@ -32,10 +33,7 @@ class ProgramResources {
   private:
     std::span<const std::byte> Load(HRSRC info) const;
 
-    struct Free {
-        void operator()(HMODULE module) const { FreeLibrary(module); }
-    };
-    std::unique_ptr<std::remove_pointer_t<HMODULE>, Free> FModule;
+    UniqueModule FModule;
 };
 
 // The program's file mapped into memory as it lies on disk, for its PE headers.
@@ -48,19 +46,16 @@ class MappedProgram {
     std::vector<std::string> ImportedDlls() const;
 
   private:
-    struct CloseHandleDeleter {
-        void operator()(HANDLE handle) const { CloseHandle(handle); }
+    struct ViewTraits {
+        using Handle = void*;
+        static void Close(void* view) { UnmapViewOfFile(view); }
     };
-    struct UnmapDeleter {
-        void operator()(void* view) const { UnmapViewOfFile(view); }
-    };
-    using UniqueHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, CloseHandleDeleter>;
 
     const char* AtRva(DWORD rva) const;
 
-    UniqueHandle FFile;
-    UniqueHandle FMapping;
-    std::unique_ptr<void, UnmapDeleter> FView;
+    UniqueKernelObject FFile;
+    UniqueKernelObject FMapping;
+    UniqueHandle<ViewTraits> FView;
 };
 
 } // namespace ostrafel::test

@@ -17,7 +17,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "Handles.h"
+#include "KernelObject.h"
 #include "TrustedAuthority.h"
 
 namespace {

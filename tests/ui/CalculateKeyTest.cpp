@@ -13,7 +13,7 @@
 #include "Exceptions.h"
 #include "MainWindowFixture.h"
 #include "MessageSpy.h"
-#include "Text16.h"
+#include "TextConversion.h"
 #include "UiTesting.h"
 
 namespace {

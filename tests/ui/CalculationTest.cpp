@@ -15,7 +15,7 @@
 #include "Exceptions.h"
 #include "MainWindowFixture.h"
 #include "MessageSpy.h"
-#include "Text16.h"
+#include "TextConversion.h"
 #include "UiTesting.h"
 
 namespace {
@@ -40,15 +40,18 @@ bool RightToLeft(HWND window) { return (GetWindowLongW(window, GWL_EXSTYLE) & WS
 
 class Behaviour : public ::testing::Test, public MainWindowFixture {};
 
-TEST(ShowHandler, ShowingTheWindowBindsTheResultFilterAndEmptiesTheNewsBox) {
+TEST(ShowHandler, ShowingTheWindowStopsTypingInTheResultAndEmptiesTheNewsBox) {
     MainWindowFixture fixture(false);
     TForm1& window = fixture.Window();
-    EXPECT_FALSE(window.EditGPM->OnKeyPress);
+    fixture.Type(*window.EditGPM, L"5");
+    EXPECT_EQ(window.EditGPM->Text(), L"5");
     EXPECT_EQ(window.MemoWidget->Text(), L"MemoWidget");
     EXPECT_TRUE(window.TimerInternet->Running());
 
     fixture.Show();
-    EXPECT_TRUE(window.EditGPM->OnKeyPress);
+    window.EditGPM->SetText(L"");
+    fixture.Type(*window.EditGPM, L"5");
+    EXPECT_EQ(window.EditGPM->Text(), L"");
     EXPECT_EQ(window.MemoWidget->Text(), L"");
     EXPECT_TRUE(window.TimerInternet->Enabled());
     EXPECT_TRUE(window.TimerInternet->Running());

@@ -7,6 +7,7 @@
 #include "Application.h"
 #include "Clipboard.h"
 #include "FormatSettings.h"
+#include "ResourceText.h"
 #include "UiTesting.h"
 
 namespace {
@@ -109,4 +110,4 @@ std::optional<std::wstring> ClipboardText() {
     return text;
 }
 
-void SetClipboardText(const std::wstring& text) { PutClipboardText(nullptr, text); }
+void SetClipboardText(const std::wstring& text) { PutClipboardText(nullptr, text, ClipboardTexts()); }

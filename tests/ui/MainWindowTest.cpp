@@ -6,6 +6,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "Application.h"
 #include "Exceptions.h"
 #include "MessageSpy.h"
@@ -335,25 +337,24 @@ TEST_F(MainWindow, CaptionLabelsDoNotToggleTheCheckBoxes) {
     Form1->CheckBoxCold->SetChecked(false);
 }
 
-TEST_F(MainWindow, EventsAreBound) {
-    EXPECT_TRUE(Form1->OnShow);
-    EXPECT_TRUE(Form1->EditSFU->OnKeyPress);
-    EXPECT_TRUE(Form1->EditScale->OnKeyPress);
-    EXPECT_TRUE(Form1->EditScale->OnExit);
-    EXPECT_TRUE(Form1->Calculate->OnClick);
-    EXPECT_TRUE(Form1->Button2->OnClick);
-    EXPECT_TRUE(Form1->Button3->OnClick);
-    EXPECT_TRUE(Form1->Button4->OnClick);
-    EXPECT_TRUE(Form1->CheckBoxTop->OnClick);
-    EXPECT_FALSE(Form1->CheckBoxCold->OnClick);
-    EXPECT_FALSE(Form1->CheckBoxHot->OnClick);
-    EXPECT_TRUE(Form1->TimerInternet->OnTimer());
+TEST_F(MainWindow, NewsProbeEveryThreeSecondsFromTheStart) {
     EXPECT_EQ(Form1->TimerInternet->Interval(), 3000u);
     EXPECT_TRUE(Form1->TimerInternet->Enabled());
     EXPECT_TRUE(Form1->TimerInternet->Running());
-    EXPECT_EQ(Form1->Calculate->Cursor(), IDC_HAND);
-    for (TButton* button : {Form1->Button2, Form1->Button3, Form1->Button4})
-        EXPECT_EQ(button->Cursor(), IDC_HAND);
+}
+
+TEST_F(MainWindow, HandPointerOverTheButtonsOnly) {
+    const HCURSOR hand = LoadCursorW(nullptr, IDC_HAND);
+    const std::pair<TWinControl*, bool> cases[] = {
+        {Form1->Calculate, true}, {Form1->Button2, true},     {Form1->Button3, true},
+        {Form1->Button4, true},   {Form1->EditSFU, false},    {Form1->CheckBoxTop, false},
+    };
+    for (const auto& [control, handPointer] : cases) {
+        SetCursor(nullptr);
+        SendMessageW(control->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(control->Handle()),
+                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        EXPECT_EQ(GetCursor() == hand, handPointer) << WideToUtf8(WindowText(control->Handle()));
+    }
 }
 
 TEST_F(MainWindow, KeepsItsPixelSizesWhenTheDensityChanges) {

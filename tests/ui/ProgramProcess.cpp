@@ -45,13 +45,17 @@ Program::Program(int showCommand) {
         startup.wShowWindow = static_cast<WORD>(showCommand);
     }
     std::wstring commandLine = L"\"" + ProgramPath() + L"\"";
+    PROCESS_INFORMATION started{};
     if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &FInfo)) {
+                        &startup, &started)) {
         ADD_FAILURE() << "cannot start " << WideToUtf8(commandLine) << ": " << GetLastError();
         return;
     }
-    PumpUntil([this] {
-        FindWindowOf find{FInfo.dwProcessId};
+    FProcess.reset(started.hProcess);
+    FThread.reset(started.hThread);
+    FThreadId = started.dwThreadId;
+    PumpUntil([&] {
+        FindWindowOf find{started.dwProcessId};
         EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&find));
         FWindow = find.Found;
         return FWindow != nullptr;
@@ -59,19 +63,15 @@ Program::Program(int showCommand) {
 }
 
 Program::~Program() {
-    if (!FInfo.hProcess)
-        return;
-    if (WaitForSingleObject(FInfo.hProcess, 0) == WAIT_TIMEOUT)
-        TerminateProcess(FInfo.hProcess, 1);
-    CloseHandle(FInfo.hThread);
-    CloseHandle(FInfo.hProcess);
+    if (FProcess && WaitForSingleObject(FProcess.get(), 0) == WAIT_TIMEOUT)
+        TerminateProcess(FProcess.get(), 1);
 }
 
 long Program::CloseAndWait() {
     PostMessageW(FWindow, WM_CLOSE, 0, 0);
-    if (!PumpUntil([this] { return WaitForSingleObject(FInfo.hProcess, 0) == WAIT_OBJECT_0; }))
+    if (!PumpUntil([this] { return WaitForSingleObject(FProcess.get(), 0) == WAIT_OBJECT_0; }))
         return -1;
     DWORD code = 0;
-    GetExitCodeProcess(FInfo.hProcess, &code);
+    GetExitCodeProcess(FProcess.get(), &code);
     return static_cast<long>(code);
 }

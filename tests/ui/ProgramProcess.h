@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "KernelObject.h"
+
 class Program {
   public:
     // -1: started without a show command.
@@ -14,12 +16,14 @@ class Program {
     Program& operator=(const Program&) = delete;
 
     HWND Window() const { return FWindow; }
-    DWORD ThreadId() const { return FInfo.dwThreadId; }
+    DWORD ThreadId() const { return FThreadId; }
 
     // Closes the window as its close button does; the exit code, or -1 if it does not end.
     long CloseAndWait();
 
   private:
-    PROCESS_INFORMATION FInfo{};
+    UniqueKernelObject FProcess;
+    UniqueKernelObject FThread;
+    DWORD FThreadId = 0;
     HWND FWindow = nullptr;
 };

@@ -13,7 +13,7 @@
 #include "DialogWatch.h"
 #include "ExpectedAccessibility.h"
 #include "MainWindowFixture.h"
-#include "Text16.h"
+#include "TextConversion.h"
 #include "UiTesting.h"
 
 namespace {

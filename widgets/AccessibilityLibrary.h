@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "Handles.h"
+#include "LoadedModule.h"
 
 class TAccessibilityLibrary {
   public:

@@ -9,12 +9,12 @@
 #include "AccessibleObject.h"
 #include "Application.h"
 #include "Exceptions.h"
-#include "Form.h"
+#include "FailureSink.h"
+#include "WindowBinding.h"
 
 namespace {
 
-// The window property that leads from a window to its control object.
-constexpr wchar_t kControlProperty[] = L"Ostrafel.Control";
+constexpr TWindowBinding<TWinControl> kBinding(L"Ostrafel.Control");
 
 bool Intersect(const RECT& a, const RECT& b) {
     RECT common;
@@ -26,8 +26,8 @@ bool Intersect(const RECT& a, const RECT& b) {
 TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
 
 TWinControl::~TWinControl() {
-    if (TForm* form = ParentForm(); form && form != this)
-        form->ControlDestroying(this);
+    if (TWinControl* top = TopParent(); top != this)
+        top->ControlDestroying(this);
     for (TControl* child : FControls)
         child->FParent = nullptr;
     FControls.clear();
@@ -35,7 +35,7 @@ TWinControl::~TWinControl() {
 }
 
 TWinControl* TWinControl::FromHandle(HWND window) {
-    return window ? static_cast<TWinControl*>(GetPropW(window, kControlProperty)) : nullptr;
+    return kBinding.Find(window);
 }
 
 void TWinControl::SetParent(TWinControl* parent) {
@@ -85,11 +85,11 @@ void TWinControl::Update() {
         UpdateWindow(Handle());
 }
 
-TForm* TWinControl::ParentForm() {
+TWinControl* TWinControl::TopParent() {
     TWinControl* top = this;
     while (top->Parent())
         top = top->Parent();
-    return dynamic_cast<TForm*>(top);
+    return top;
 }
 
 void TWinControl::CreateParams(TCreateParams& params) {
@@ -146,7 +146,7 @@ void TWinControl::RecreateWnd() {
 
 void TWinControl::Attach(HWND window) {
     FHandle.reset(window);
-    SetPropW(window, kControlProperty, this);
+    kBinding.Bind(window, this);
 }
 
 void TWinControl::Detach() {
@@ -157,7 +157,7 @@ void TWinControl::Detach() {
     HWND window = FHandle.release();
     if (!window)
         return;
-    RemovePropW(window, kControlProperty);
+    kBinding.Unbind(window);
     if (FSystemClass)
         RemoveWindowSubclass(window, SubclassWindowProc, 0);
 }
@@ -270,8 +270,8 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_SETFOCUS: {
         const LRESULT result = DefaultHandler(message, wParam, lParam);
-        if (TForm* form = ParentForm(); form && form != this)
-            form->FocusChanged(this);
+        if (TWinControl* top = TopParent(); top != this)
+            top->FocusChanged(this);
         return result;
     }
     case WM_WINDOWPOSCHANGED: {

@@ -1,5 +1,6 @@
 // The application object: the hidden application window, the message loop,
-// the main form and the failure report.
+// the main form and the failure report, which it installs as the failure sink
+// for its lifetime.
 #pragma once
 
 #include <windows.h>
@@ -10,15 +11,17 @@
 
 #include "AccessibilityLibrary.h"
 #include "Component.h"
+#include "FailureSink.h"
 #include "Form.h"
 #include "Handles.h"
 #include "MessageWindow.h"
 
-class TApplication : public TComponent {
+class TApplication : public TComponent, public TFormHost {
   public:
     // Makes the hidden application window and reads the title, the icon
     // "MAINICON" (absent in test programs) and the screen's pixels per inch.
-    // The object becomes Application for its lifetime.
+    // The object becomes Application, the forms' host and the failure sink
+    // for its lifetime.
     TApplication();
     ~TApplication() override;
 
@@ -29,6 +32,10 @@ class TApplication : public TComponent {
 
     // True: the main form is an unowned window with its own taskbar button.
     bool MainFormOnTaskbar = false;
+    // Runs when the user's regional settings may have changed (the "intl"
+    // section, or a new taskbar after Explorer restarted), after the thread's
+    // locale has been set to the user's again.
+    TNotifyEvent OnRegionalSettingsChange;
 
     // Makes a form owned by the application; the first one is the main form.
     template <class T>
@@ -64,6 +71,10 @@ class TApplication : public TComponent {
     // accessible object; null when they cannot be had.
     const TAccessibilityLibrary* Accessibility();
 
+    // Owner of the forms unless MainFormOnTaskbar; closing the main form ends the loop.
+    HWND FormOwner() const override;
+    void FormClosed(TForm& form) override;
+
   private:
     bool HandleApplicationMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void ProcessMessage(MSG& message);
@@ -78,12 +89,11 @@ class TApplication : public TComponent {
     bool FTerminated = false;
     // Goes after the components, whose accessible objects it serves.
     std::unique_ptr<TAccessibilityLibrary> FAccessibility;
+    TFormHost* FPreviousHost = nullptr;  // not owned
+    TFailureSink FPreviousSink;
 };
 
 extern TApplication* Application;
-
-// Reports a failure that escaped an event handler through Application.
-void HandleException(const std::exception_ptr& failure) noexcept;
 
 // The show command for the main form from the one the program was started
 // with: maximised (3) and minimised without activation (7) are kept, any other

@@ -1,7 +1,5 @@
-// Owners of Windows handles and the guards that undo a temporary change.
-//
-// Every kind of handle has exactly one move-only owner type here; a field that
-// holds a bare handle does not own it and says so.
+// The owners of the widget layer's handles (UniqueHandle with a traits type
+// each), a COM reference, and the guards that undo a temporary change.
 #pragma once
 
 #include <windows.h>
@@ -9,35 +7,8 @@
 #include <unknwn.h>
 #include <utility>
 
-template <class Traits>
-class UniqueHandle {
-  public:
-    using Handle = typename Traits::Handle;
-
-    UniqueHandle() = default;
-    explicit UniqueHandle(Handle handle) noexcept : FHandle(handle) {}
-    ~UniqueHandle() { reset(); }
-    UniqueHandle(UniqueHandle&& other) noexcept : FHandle(other.release()) {}
-    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-        if (this != &other)
-            reset(other.release());
-        return *this;
-    }
-    UniqueHandle(const UniqueHandle&) = delete;
-    UniqueHandle& operator=(const UniqueHandle&) = delete;
-
-    Handle get() const noexcept { return FHandle; }
-    explicit operator bool() const noexcept { return FHandle != nullptr; }
-
-    Handle release() noexcept { return std::exchange(FHandle, nullptr); }
-    void reset(Handle handle = nullptr) noexcept {
-        if (Handle old = std::exchange(FHandle, handle))
-            Traits::Close(old);
-    }
-
-  private:
-    Handle FHandle = nullptr;
-};
+#include "GlobalMemory.h"
+#include "UniqueHandle.h"
 
 struct WindowTraits {
     using Handle = HWND;
@@ -55,69 +26,21 @@ struct MemoryDCTraits {
     static void Close(HDC handle) { DeleteDC(handle); }
 };
 
-// A block of global memory, until someone (the clipboard) takes it over.
-struct GlobalMemoryTraits {
-    using Handle = HGLOBAL;
-    static void Close(HGLOBAL handle) { GlobalFree(handle); }
-};
-
-// A process, a thread or another kernel object.
-struct KernelObjectTraits {
-    using Handle = HANDLE;
-    static void Close(HANDLE handle) { CloseHandle(handle); }
-};
-
-// A library loaded with LoadLibrary.
-struct ModuleTraits {
-    using Handle = HMODULE;
-    static void Close(HMODULE handle) { FreeLibrary(handle); }
-};
-
 using UniqueHwnd = UniqueHandle<WindowTraits>;
 using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
 using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
 using UniquePen = UniqueHandle<GdiObjectTraits<HPEN>>;
 using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
 using UniqueMemoryDC = UniqueHandle<MemoryDCTraits>;
-using UniqueGlobal = UniqueHandle<GlobalMemoryTraits>;
-using UniqueKernelObject = UniqueHandle<KernelObjectTraits>;
-using UniqueModule = UniqueHandle<ModuleTraits>;
 
 // One reference to a COM object.
 template <class T>
-class UniqueCom {
-  public:
-    UniqueCom() = default;
-    // Takes over the reference that owned stands for.
-    explicit UniqueCom(T* owned) noexcept : FPtr(owned) {}
-    ~UniqueCom() { reset(); }
-    UniqueCom(UniqueCom&& other) noexcept : FPtr(std::exchange(other.FPtr, nullptr)) {}
-    UniqueCom& operator=(UniqueCom&& other) noexcept {
-        if (this != &other) {
-            reset();
-            FPtr = std::exchange(other.FPtr, nullptr);
-        }
-        return *this;
-    }
-    UniqueCom(const UniqueCom&) = delete;
-    UniqueCom& operator=(const UniqueCom&) = delete;
-
-    T* get() const noexcept { return FPtr; }
-    T* operator->() const noexcept { return FPtr; }
-    explicit operator bool() const noexcept { return FPtr != nullptr; }
-    // For functions that hand out a new reference; drops the one held before.
-    T** put() noexcept {
-        reset();
-        return &FPtr;
-    }
-    void reset() noexcept {
-        if (T* old = std::exchange(FPtr, nullptr))
-            old->Release();
-    }
-
-  private:
-    T* FPtr = nullptr;
+struct ComTraits {
+    using Handle = T*;
+    static void Close(T* object) { object->Release(); }
 };
+template <class T>
+using UniqueCom = UniqueHandle<ComTraits<T>>;
 
 // COM for the calling thread, for as long as the guard lives.
 class ComInitialization {

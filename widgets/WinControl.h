@@ -1,8 +1,9 @@
 // Controls with a window of their own.
 //
 // Windows of the program's own classes are bound to their object at
-// WM_NCCREATE; windows of the platform's classes (edit boxes, buttons) are
-// subclassed right after creation. Both reach the object's virtual WndProc.
+// WM_NCCREATE, windows of the platform's classes (edit boxes, buttons) right
+// after creation, where they are also subclassed. Both reach the object's
+// virtual WndProc. A failure that escapes WndProc goes to the failure sink.
 // A parent hands WM_COMMAND and WM_CTLCOLOR* of a child back to the child's
 // object, so each control handles its own notifications and colours.
 #pragma once
@@ -15,7 +16,6 @@
 #include "Handles.h"
 
 class TAccessibleObject;
-class TForm;
 
 class TWinControl : public TControl {
   public:
@@ -51,8 +51,6 @@ class TWinControl : public TControl {
     TNotifyEvent OnExit;
 
     const std::vector<TControl*>& Controls() const { return FControls; }
-    // The form this control lies on: itself for a form, null while unparented.
-    TForm* ParentForm();
 
     // Destroys the window and makes a new one from the current properties,
     // keeping text, bounds, font, place among its siblings and the focus.
@@ -106,6 +104,13 @@ class TWinControl : public TControl {
     // What the default action that an assistive program asked for does; it
     // runs from the message loop, and only while the window is enabled.
     virtual void DoAccessibleDefaultAction() {}
+    // Raises control's OnExit, for the top-level control that tracks the focus.
+    static void Exit(TWinControl& control) { control.DoExit(); }
+    // The top-level control (a form) hears of its windowed descendants: one
+    // took the keyboard focus, or one is going.
+    virtual void FocusChanged(TWinControl* /*control*/) {}
+    virtual void ControlDestroying(TWinControl* /*control*/) {}
+    void DestroyHandle();
 
     void BoundsChanged(const RECT& old) override;
     void CaptionChanged() override;
@@ -114,12 +119,12 @@ class TWinControl : public TControl {
 
   private:
     friend class TControl;
-    friend class TForm;
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
+    // The control at the top of the parent chain: itself while unparented.
+    TWinControl* TopParent();
     void Attach(HWND window);
     void Detach();
-    void DestroyHandle();
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // The accessible object for WM_GETOBJECT, or 0 for the platform's answer.
     LRESULT AnswerAccessibleObject(WPARAM wParam, LPARAM lParam);

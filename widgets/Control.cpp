@@ -1,32 +1,11 @@
 #include "Control.h"
 
-#include "WinControl.h"
-
 TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {
     FFont.OnChange = [this] {
         if (!FTakingParentFont)
             FParentFont = false;
         FontChanged();
     };
-}
-
-TControl::~TControl() {
-    FFont.OnChange = nullptr;
-    if (FParent)
-        FParent->RemoveControl(this);
-}
-
-void TControl::SetParent(TWinControl* parent) {
-    if (parent == FParent)
-        return;
-    if (FParent)
-        FParent->RemoveControl(this);
-    FParent = parent;
-    if (!parent)
-        return;
-    parent->InsertControl(this);
-    ParentFontChanged();
-    ParentColorChanged();
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
@@ -55,14 +34,6 @@ void TControl::SetParentFont(bool value) {
     ParentFontChanged();
 }
 
-void TControl::ParentFontChanged() {
-    if (!FParentFont || !FParent)
-        return;
-    FTakingParentFont = true;
-    FFont.Assign(FParent->Font());
-    FTakingParentFont = false;
-}
-
 void TControl::SetColor(TColor color) {
     FParentColor = false;
     if (color == FBrush.Color())
@@ -74,24 +45,6 @@ void TControl::SetColor(TColor color) {
 void TControl::SetParentColor(bool value) {
     FParentColor = value;
     ParentColorChanged();
-}
-
-void TControl::ParentColorChanged() {
-    if (!FParentColor || !FParent || FParent->Color() == FBrush.Color())
-        return;
-    FBrush.SetColor(FParent->Color());
-    ColorChanged();
-}
-
-void TGraphicControl::Invalidate() {
-    if (TWinControl* parent = Parent())
-        parent->InvalidateArea(BoundsRect());
-}
-
-void TGraphicControl::BoundsChanged(const RECT& old) {
-    if (TWinControl* parent = Parent())
-        parent->InvalidateArea(old);
-    Invalidate();
 }
 
 void TGraphicControl::PaintOn(HDC dc) {

@@ -1,10 +1,12 @@
 #include "MessageWindow.h"
 
-#include "Application.h"
 #include "Exceptions.h"
+#include "FailureSink.h"
+#include "WindowBinding.h"
 
 namespace {
 constexpr wchar_t kClassName[] = L"OstrafelMessageWindow";
+constexpr TWindowBinding<MessageWindow> kBinding(L"Ostrafel.MessageWindow");
 }
 
 MessageWindow::MessageWindow(Kind kind, const std::wstring& title, Handler handler)
@@ -26,7 +28,7 @@ MessageWindow::~MessageWindow() {
     // The handler may belong to an object that is going away; the dying
     // window gets default handling only.
     if (HWND window = FHandle.get())
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        kBinding.Unbind(window);
 }
 
 LRESULT CALLBACK MessageWindow::WindowProc(HWND window, UINT message, WPARAM wParam,
@@ -34,11 +36,11 @@ LRESULT CALLBACK MessageWindow::WindowProc(HWND window, UINT message, WPARAM wPa
     if (message == WM_NCCREATE) {
         auto* self = static_cast<MessageWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         self->FHandle.reset(window);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        kBinding.Bind(window, self);
     }
-    auto* self = reinterpret_cast<MessageWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* self = kBinding.Find(window);
     if (message == WM_NCDESTROY && self) {
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        kBinding.Unbind(window);
         self->FHandle.release();
         self = nullptr;
     }

@@ -17,10 +17,10 @@ constexpr std::size_t kFirstRoom = std::size_t{1} << 20;
 // more or less than that is refused.
 PngStatus InflateImageData(const std::vector<std::span<const unsigned char>>& pieces,
                            std::size_t expected, std::vector<unsigned char>& rows) {
-    ostrafel::TInflateStream inflater;
-    if (!inflater.Ready())
+    const ostrafel::TInflateStream inflater = ostrafel::StartInflate();
+    if (!inflater)
         return PngStatus::BadImageData;
-    z_stream& z = inflater.Get();
+    z_stream& z = *inflater.get();
     rows.resize(std::min(expected, kFirstRoom));
     std::size_t produced = 0;
     std::size_t next = 0;

@@ -1,11 +1,13 @@
 #include "Form.h"
 
 #include <algorithm>
+#include <utility>
 
-#include "Application.h"
 #include "TabCycle.h"
 
 namespace {
+
+TFormHost* Host = nullptr;  // the application, not owned
 
 void CollectTabStops(const TWinControl& parent, std::vector<TWinControl*>& stops) {
     for (TControl* control : parent.Controls())
@@ -17,6 +19,8 @@ void CollectTabStops(const TWinControl& parent, std::vector<TWinControl*>& stops
 }
 
 }  // namespace
+
+TFormHost* TForm::SetHost(TFormHost* host) { return std::exchange(Host, host); }
 
 TForm::TForm(TComponent* AOwner) : TWinControl(AOwner) {
     SetColor(clBtnFace);
@@ -36,8 +40,8 @@ void TForm::CreateParams(TCreateParams& params) {
     // A dialog frame: caption with the close button only, no icon, fixed size.
     params.Style = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
     params.ExStyle = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CONTROLPARENT;
-    if (Application && !Application->MainFormOnTaskbar)
-        params.WndParent = Application->Handle();
+    if (HWND owner = Host ? Host->FormOwner() : nullptr)
+        params.WndParent = owner;
     else
         params.ExStyle |= WS_EX_APPWINDOW;
 }
@@ -113,7 +117,7 @@ bool TForm::DialogKey(WPARAM key, LPARAM keyData) {
 void TForm::FocusChanged(TWinControl* control) {
     TWinControl* previous = std::exchange(FActiveControl, control);
     if (previous && previous != control)
-        previous->DoExit();
+        Exit(*previous);
 }
 
 void TForm::ControlDestroying(TWinControl* control) {
@@ -154,8 +158,8 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_CLOSE:
         ShowWindow(Handle(), SW_HIDE);
-        if (Application && Application->MainForm() == this)
-            Application->Terminate();
+        if (Host)
+            Host->FormClosed(*this);
         return 0;
     case WM_DPICHANGED:
         // The window keeps its pixel sizes on every monitor.

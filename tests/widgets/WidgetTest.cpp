@@ -1,5 +1,5 @@
 // The widget layer: ownership, edit boxes, labels, pictures, the timer and the
-// application's reaction to changed regional settings.
+// application's report of changed regional settings.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -10,7 +10,6 @@
 #include "Button.h"
 #include "Edit.h"
 #include "Exceptions.h"
-#include "FormatSettings.h"
 #include "Image.h"
 #include "Label.h"
 #include "Logo.h"
@@ -413,9 +412,12 @@ TEST(ApplicationObject, KnowsItsWindowTitleAndDensity) {
     EXPECT_EQ(Application->PixelsPerInch(), GetDeviceCaps(screen.get(), LOGPIXELSY));
 }
 
-TEST(ApplicationObject, RereadsFormatSettingsOnIntlChangeAndTaskbarCreation) {
-    using ostrafel::FormatSettings;
-    const auto refilled = [] { return FormatSettings.DecimalSeparator != u'#'; };
+TEST(ApplicationObject, ReportsRegionalSettingsChangeOnIntlChangeAndTaskbarCreation) {
+    int reports = 0;
+    Application->OnRegionalSettingsChange = [&reports](TObject* sender) {
+        EXPECT_EQ(sender, Application);
+        ++reports;
+    };
     struct Case {
         UINT message;
         const wchar_t* section;
@@ -429,12 +431,12 @@ TEST(ApplicationObject, RereadsFormatSettingsOnIntlChangeAndTaskbarCreation) {
         {RegisterWindowMessageW(L"TaskbarCreated"), nullptr, true},
     };
     for (const Case& c : cases) {
-        FormatSettings.DecimalSeparator = u'#';
+        reports = 0;
         SendMessageW(Application->Handle(), c.message, 0, reinterpret_cast<LPARAM>(c.section));
-        EXPECT_EQ(refilled(), c.rereads) << (c.section ? "section " : "message ")
-                                         << (c.section ? WideToUtf8(c.section) : std::to_string(c.message));
+        EXPECT_EQ(reports, c.rereads ? 1 : 0) << (c.section ? "section " : "message ")
+                                              << (c.section ? WideToUtf8(c.section) : std::to_string(c.message));
     }
-    ostrafel::GetFormatSettings();
+    Application->OnRegionalSettingsChange = nullptr;
 }
 
 TEST(ShowCommand, MaximisedAndMinimisedWithoutActivationAreKept) {

@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include "FailureReport.h"
-#include "FormatSettings.h"
 
 TApplication* Application = nullptr;
 
@@ -33,12 +32,6 @@ int StartupShowCommand() {
     return (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : SW_SHOWDEFAULT;
 }
 
-// The user's regional settings may have changed: read them again.
-void RefreshFormatSettings() {
-    SetThreadLocale(LOCALE_USER_DEFAULT);
-    ostrafel::GetFormatSettings();
-}
-
 }  // namespace
 
 TApplication::TApplication()
@@ -60,13 +53,25 @@ TApplication::TApplication()
     // exactly the command that Run chooses.
     ShowWindow(Handle(), SW_HIDE);
     Application = this;
+    FPreviousHost = TForm::SetHost(this);
+    FPreviousSink = SetFailureSink(
+        [this](const std::exception_ptr& failure) { HandleException(failure); });
 }
 
 TApplication::~TApplication() {
     DestroyComponents();
     FMainForm = nullptr;
+    SetFailureSink(std::move(FPreviousSink));
+    TForm::SetHost(FPreviousHost);
     if (Application == this)
         Application = nullptr;
+}
+
+HWND TApplication::FormOwner() const { return MainFormOnTaskbar ? nullptr : Handle(); }
+
+void TApplication::FormClosed(TForm& form) {
+    if (&form == FMainForm)
+        Terminate();
 }
 
 void TApplication::Initialize() {
@@ -113,7 +118,7 @@ void TApplication::ProcessMessage(MSG& message) {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     } catch (...) {
-        HandleException(std::current_exception());
+        ::HandleException(std::current_exception());
     }
 }
 
@@ -130,7 +135,9 @@ bool TApplication::HandleApplicationMessage(UINT message, WPARAM, LPARAM lParam,
     if ((message == WM_SETTINGCHANGE &&
          IsIntlSettingsSection(reinterpret_cast<const wchar_t*>(lParam))) ||
         (message == FTaskbarCreated && FTaskbarCreated != 0)) {
-        RefreshFormatSettings();
+        SetThreadLocale(LOCALE_USER_DEFAULT);
+        if (OnRegionalSettingsChange)
+            OnRegionalSettingsChange(this);
         result = 0;
         return true;
     }
@@ -144,15 +151,6 @@ void TApplication::HandleException(const std::exception_ptr& failure) {
     if (!text)
         return;
     MessageBoxW(GetActiveWindow(), text->c_str(), FTitle.c_str(), MB_OK | MB_ICONERROR);
-}
-
-void HandleException(const std::exception_ptr& failure) noexcept {
-    try {
-        if (Application)
-            Application->HandleException(failure);
-    } catch (...) {
-        // A failing report has nobody left to report to.
-    }
 }
 
 int MainFormShowCommand(int startupShowCommand) {

@@ -2,10 +2,6 @@
 
 #include <commctrl.h>
 
-#include <string>
-
-#include "ResourceText.h"
-#include "resource.h"
 
 namespace {
 
@@ -36,11 +32,10 @@ HRESULT CALLBACK ErrorBoxNotification(HWND dialog, UINT notification, WPARAM, LP
 
 }  // namespace
 
-void ShowErrorBox(HWND owner, std::wstring_view message) {
-    const std::wstring title = LoadResourceText(IDS_ERROR, L"Error");
-    const std::wstring ok = LoadResourceText(IDS_OK, L"OK");
+void ShowErrorBox(HWND owner, const TErrorBoxTexts& texts, std::wstring_view message) {
+    const std::wstring& title = texts.Title;
     const std::wstring content(message);
-    const TASKDIALOG_BUTTON buttons[] = {{kOkButton, ok.c_str()}};
+    const TASKDIALOG_BUTTON buttons[] = {{kOkButton, texts.OkCaption.c_str()}};
 
     TASKDIALOGCONFIG config{};
     config.cbSize = sizeof config;

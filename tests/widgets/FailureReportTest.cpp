@@ -2,12 +2,17 @@
 // an event handler brings up while the message loop goes on.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "Application.h"
 #include "Button.h"
 #include "Exceptions.h"
 #include "FailureReport.h"
+#include "FailureSink.h"
+#include "Timer.h"
 #include "UiTesting.h"
 
 namespace {
@@ -177,6 +182,43 @@ TEST_F(FailureInHandler, AbortIsSilent) {
     Click();
     EXPECT_EQ(clicks, 2);
     EXPECT_EQ(FSeen.Count, 0);
+}
+
+// The message of a failure that reached a sink.
+std::wstring MessageOf(const std::exception_ptr& failure) {
+    try {
+        std::rethrow_exception(failure);
+    } catch (const Exception& error) {
+        return error.Message();
+    } catch (...) {
+        return L"?";
+    }
+}
+
+TEST_F(FailureInHandler, GoesToTheInstalledSinkInsteadOfTheReport) {
+    std::vector<std::wstring> caught;
+    const TFailureSink previous = SetFailureSink(
+        [&caught](const std::exception_ptr& failure) { caught.push_back(MessageOf(failure)); });
+    // A control's window and a timer's message window alike.
+    FButton->OnClick = [](TObject*) { throw Exception(L"from the button"); };
+    TComponent owner(nullptr);
+    auto* timer = MakeOwned<TTimer>(&owner);
+    timer->SetInterval(10);
+    timer->SetOnTimer([timer](TObject*) {
+        timer->SetEnabled(false);
+        throw Exception(L"from the timer");
+    });
+    Click();
+    EXPECT_TRUE(PumpUntil([&caught] { return caught.size() >= 2; }));
+    SetFailureSink(previous);
+    std::sort(caught.begin(), caught.end());
+    EXPECT_EQ(caught, (std::vector<std::wstring>{L"from the button", L"from the timer"}));
+    EXPECT_EQ(FSeen.Count, 0);
+
+    // The application's report is back.
+    Click();
+    EXPECT_EQ(FSeen.Count, 1);
+    EXPECT_EQ(FSeen.Text, L"from the button.");
 }
 
 }  // namespace

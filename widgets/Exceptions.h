@@ -7,6 +7,9 @@
 #include <string>
 #include <string_view>
 
+#include "SystemError.h"
+#include "TextConversion.h"
+
 // A failure with a message for the user.
 class Exception : public std::exception {
   public:
@@ -26,11 +29,5 @@ class EAbort : public Exception {
     EAbort() : Exception(L"Operation aborted") {}
 };
 
-// The system's text for an error code, without the trailing line break.
-std::wstring SysErrorMessage(DWORD code);
-
 // Raises Exception("<context>: <system text of GetLastError()>").
 [[noreturn]] void RaiseLastOSError(std::wstring_view context);
-
-std::wstring Utf8ToWide(std::string_view text);
-std::string WideToUtf8(std::wstring_view text);

@@ -6,8 +6,33 @@
 
 #include "WinControl.h"
 
+// Sent by Windows 8.1 and later, which the headers for the oldest supported
+// system do not name; a form keeps its pixel sizes when it comes.
+#ifndef WM_DPICHANGED
+#define WM_DPICHANGED 0x02E0
+#endif
+
+class TForm;
+
+// What a form asks of the program around it; the application answers.
+class TFormHost {
+  public:
+    // The window that owns the forms; null for an unowned form with its own
+    // taskbar button.
+    virtual HWND FormOwner() const = 0;
+    // The user or the program closed form.
+    virtual void FormClosed(TForm& form) = 0;
+
+  protected:
+    ~TFormHost() = default;
+};
+
 class TForm : public TWinControl {
   public:
+    // Installs the host of the forms made from now on (null for none) and
+    // returns the one it replaces.
+    static TFormHost* SetHost(TFormHost* host);
+
     // Makes the window at once, hidden, at the screen origin.
     explicit TForm(TComponent* AOwner);
     ~TForm() override;
@@ -44,11 +69,10 @@ class TForm : public TWinControl {
   protected:
     void CreateParams(TCreateParams& params) override;
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void FocusChanged(TWinControl* control) override;
+    void ControlDestroying(TWinControl* control) override;
 
   private:
-    friend class TWinControl;
-    void FocusChanged(TWinControl* control);
-    void ControlDestroying(TWinControl* control);
     void FocusActiveControl();
 
     TWinControl* FActiveControl = nullptr;  // one of the controls, not owned
