@@ -42,14 +42,3 @@ const std::vector<ExpectedControl>& ExpectedControls() {
     };
     return controls;
 }
-
-void ExpectFacts(const AccessibleFacts& actual, const AccessibleFacts& expected) {
-    EXPECT_EQ(actual.Name, expected.Name);
-    EXPECT_EQ(actual.Value, expected.Value);
-    EXPECT_EQ(actual.Description, expected.Description);
-    EXPECT_EQ(actual.DefaultAction, expected.DefaultAction);
-    EXPECT_EQ(actual.KeyboardShortcut, expected.KeyboardShortcut);
-    EXPECT_EQ(actual.Role, expected.Role);
-    EXPECT_NE(actual.State, -1);
-    EXPECT_EQ(actual.State & kComparedStates, expected.State);
-}

@@ -22,6 +22,3 @@ inline constexpr LONG kComparedStates = STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_IN
                                         STATE_SYSTEM_CHECKED;
 
 const std::vector<ExpectedControl>& ExpectedControls();
-
-// Compares every fact, the state through kComparedStates.
-void ExpectFacts(const AccessibleFacts& actual, const AccessibleFacts& expected);

@@ -54,7 +54,7 @@ TEST_F(ProgramAccessibility, AnotherProcessReadsEveryControl) {
         SCOPED_TRACE(expected.Control);
         HWND control = ControlOf(FProgram, expected.Control);
         ASSERT_NE(control, nullptr);
-        ExpectFacts(ReadFacts(control), expected.Facts);
+        ExpectFacts(ReadFacts(control), expected.Facts, kComparedStates);
     }
     EXPECT_EQ(FProgram.CloseAndWait(), 0);
 }

@@ -1,5 +1,7 @@
 #include "AccessibleClient.h"
 
+#include <gtest/gtest.h>
+
 #include <oleauto.h>
 
 #include <algorithm>
@@ -71,15 +73,26 @@ AccessibleFacts ReadFacts(HWND window) {
     return object ? ReadFacts(*object.get()) : AccessibleFacts{};
 }
 
+void ExpectFacts(const AccessibleFacts& actual, const AccessibleFacts& expected,
+                 LONG comparedStates) {
+    EXPECT_EQ(actual.Name, expected.Name);
+    EXPECT_EQ(actual.Value, expected.Value);
+    EXPECT_EQ(actual.Description, expected.Description);
+    EXPECT_EQ(actual.DefaultAction, expected.DefaultAction);
+    EXPECT_EQ(actual.KeyboardShortcut, expected.KeyboardShortcut);
+    EXPECT_EQ(actual.Role, expected.Role);
+    EXPECT_NE(actual.State, -1);
+    EXPECT_EQ(actual.State & comparedStates, expected.State);
+}
+
 WinEventRecorder::WinEventRecorder(DWORD first, DWORD last) {
     gRecorder = this;
-    FHook = SetWinEventHook(first, last, nullptr, Receive, GetCurrentProcessId(), 0,
-                            WINEVENT_OUTOFCONTEXT);
+    FHook.reset(SetWinEventHook(first, last, nullptr, Receive, GetCurrentProcessId(), 0,
+                                WINEVENT_OUTOFCONTEXT));
 }
 
 WinEventRecorder::~WinEventRecorder() {
-    if (FHook)
-        UnhookWinEvent(FHook);
+    FHook.reset();
     gRecorder = nullptr;
 }
 

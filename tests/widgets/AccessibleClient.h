@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "Handles.h"
+#include "UniqueHandle.h"
 
 // The object that a window gives for its client area, from this process or
 // another, as a screen reader gets it; null when it gives none.
@@ -32,6 +33,15 @@ AccessibleFacts ReadFacts(IAccessible& object);
 // The facts of the window's object; all absent when it gives none.
 AccessibleFacts ReadFacts(HWND window);
 
+// The state flags that the widget tests look at; the platform may add others.
+inline constexpr LONG kWatchedStates = STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED |
+                                       STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_UNAVAILABLE |
+                                       STATE_SYSTEM_READONLY | STATE_SYSTEM_CHECKED |
+                                       STATE_SYSTEM_PRESSED;
+// Compares every fact, the state through the flags of comparedStates.
+void ExpectFacts(const AccessibleFacts& actual, const AccessibleFacts& expected,
+                 LONG comparedStates = kWatchedStates);
+
 // VT_I4 CHILDID_SELF: the object itself.
 VARIANT Self();
 
@@ -51,7 +61,7 @@ class WinEventRecorder {
     WinEventRecorder(const WinEventRecorder&) = delete;
     WinEventRecorder& operator=(const WinEventRecorder&) = delete;
 
-    bool Hooked() const { return FHook != nullptr; }
+    bool Hooked() const { return static_cast<bool>(FHook); }
     // How many events of that kind came for the client area of the window.
     int Count(DWORD kind, HWND window) const;
     void Clear() { FEvents.clear(); }
@@ -60,6 +70,10 @@ class WinEventRecorder {
     static void CALLBACK Receive(HWINEVENTHOOK hook, DWORD event, HWND window, LONG objectId,
                                  LONG childId, DWORD thread, DWORD time);
 
-    HWINEVENTHOOK FHook = nullptr;
+    struct HookTraits {
+        using Handle = HWINEVENTHOOK;
+        static void Close(HWINEVENTHOOK hook) { UnhookWinEvent(hook); }
+    };
+    UniqueHandle<HookTraits> FHook;
     std::vector<Event> FEvents;
 };
