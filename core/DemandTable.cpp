@@ -23,10 +23,8 @@ const std::array<double, kDemandRows> GPMValues = {
 namespace {
 
 // y0 + ((sfu - x0) / (x1 - x0)) * (y1 - y0), each step rounded to 64 bits, and the
-// result rounded once to double. Kept out of line so that the arithmetic stays
-// inside the caller's ExtendedPrecisionScope.
-[[gnu::noinline]] double InterpolateExtended(double sfu, double x0, double x1, double y0,
-                                             double y1) {
+// result rounded once to double.
+double InterpolateExtended(double sfu, double x0, double x1, double y0, double y1) {
     const Extended d = Extended(sfu) - Extended(x0);
     const Extended w = Extended(x1) - Extended(x0);
     const Extended q = d / w;
@@ -49,9 +47,8 @@ double ConvertOstrafel(double SFU) {
     const auto row = static_cast<int>(upper - SFUValues.begin()) - 1; // SFUValues[row] <= SFU
     if (SFUValues[row] == SFU)
         return GPMValues[row];
-    ExtendedPrecisionScope precision;
-    return InterpolateExtended(SFU, SFUValues[row], SFUValues[row + 1], GPMValues[row],
-                               GPMValues[row + 1]);
+    return InExtendedPrecision(InterpolateExtended, SFU, SFUValues[row], SFUValues[row + 1],
+                               GPMValues[row], GPMValues[row + 1]);
 }
 
 } // namespace ostrafel

@@ -26,8 +26,10 @@ class NumberReader {
 };
 
 // The running sum is added in extended precision and kept as a double.
-[[gnu::noinline]] double AddExtended(double sum, double term) {
-    return static_cast<double>(Extended(sum) + Extended(term));
+double AddExtended(double sum, double term) {
+    return InExtendedPrecision(
+        [](double a, double b) { return static_cast<double>(Extended(a) + Extended(b)); }, sum,
+        term);
 }
 
 } // namespace
@@ -44,7 +46,6 @@ bool TryGetSFU(std::u16string_view EntryText, double& SFU,
     // trailing or doubled "+" refuses the whole entry.
     double sum = 0.0;
     std::u16string_view rest = entry;
-    ExtendedPrecisionScope precision;
     for (;;) {
         const std::size_t plus = rest.find(u'+');
         double term = 0.0;

@@ -7,13 +7,17 @@
 // 64-bit precision, rounding to nearest and every exception masked for its
 // lifetime, and restores the caller's control word afterwards.
 //
-// Keep the extended arithmetic inside a function called while the scope is
-// alive (not inlined into the caller), so the compiler cannot move it across
-// the control-word switch.
+// The control-word switches are asm statements, which the compiler keeps in
+// order, but it may move plain arithmetic across them. InExtendedPrecision ties
+// the work to the switches through its data: its arguments come out of an empty
+// asm statement after the switch and its result goes into one before the
+// switch back, so no arithmetic on them can run under the caller's state,
+// however much the optimiser inlines.
 #pragma once
 
 #include <cstdint>
 #include <limits>
+#include <type_traits>
 
 namespace ostrafel {
 
@@ -42,31 +46,50 @@ inline void ClearX87Exceptions() {
     __asm__ __volatile__("fnclex" : : : "memory");
 }
 
+// Sets the control word unconditionally on entry and on exit, always inline: the
+// switches stand in the machine code of the function that computes, where
+// tools/check-x87-order.py reads their order against the arithmetic.
 class ExtendedPrecisionScope {
   public:
-    ExtendedPrecisionScope()
-        : saved_(ReadX87ControlWord()),
-          wanted_(
-              static_cast<std::uint16_t>((saved_ & ~0x0F3Fu) | (kExtendedControlWord & 0x0F3F))) {
-        // fldcw is slow on some processors; skip it when the state is already right.
-        if (wanted_ != saved_)
-            WriteX87ControlWord(wanted_);
+    [[gnu::always_inline]] ExtendedPrecisionScope() : FSaved(ReadX87ControlWord()) {
+        WriteX87ControlWord(
+            static_cast<std::uint16_t>((FSaved & ~0x0F3Fu) | (kExtendedControlWord & 0x0F3F)));
     }
-    ~ExtendedPrecisionScope() {
-        if (wanted_ != saved_) {
-            // Our masked operations leave exception flags set; a caller that unmasks
-            // exceptions would take them as its own at its next x87 instruction.
-            if ((saved_ & 0x3F) != 0x3F)
-                ClearX87Exceptions();
-            WriteX87ControlWord(saved_);
-        }
+    [[gnu::always_inline]] ~ExtendedPrecisionScope() {
+        // Our masked operations leave exception flags set; a caller that unmasks
+        // exceptions would take them as its own at its next x87 instruction.
+        if ((FSaved & 0x3F) != 0x3F)
+            ClearX87Exceptions();
+        WriteX87ControlWord(FSaved);
     }
     ExtendedPrecisionScope(const ExtendedPrecisionScope&) = delete;
     ExtendedPrecisionScope& operator=(const ExtendedPrecisionScope&) = delete;
 
   private:
-    std::uint16_t saved_;
-    std::uint16_t wanted_;
+    std::uint16_t FSaved;
 };
+
+// The compiler must take value as made here, in memory it cannot see into.
+template <class T> void ArrivesHere(T& value) {
+    __asm__ __volatile__("" : "+m"(value));
+}
+
+// The compiler must have value complete here.
+template <class T> void LeavesHere(const T& value) {
+    __asm__ __volatile__("" : : "m"(value));
+}
+
+// work(args...) under 64-bit precision, rounding to nearest and every exception
+// masked, with the caller's control word back afterwards. Arguments are taken by
+// value; work reads everything else it needs from memory.
+template <class Work, class... Args> auto InExtendedPrecision(Work work, Args... args) {
+    static_assert(!std::is_void_v<std::invoke_result_t<Work, Args&...>>,
+                  "the work hands its result back, so that it can be tied to the switch back");
+    ExtendedPrecisionScope scope;
+    (ArrivesHere(args), ...);
+    auto result = work(args...);
+    LeavesHere(result);
+    return result;
+}
 
 } // namespace ostrafel

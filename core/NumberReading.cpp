@@ -223,23 +223,31 @@ bool ReadUnderScope(std::u16string_view whole, Extended& value, char16_t sep) {
     return true;
 }
 
-[[gnu::noinline]] bool TextToFloatUnderScope(std::u16string_view text, Extended& value,
-                                             char16_t sep) {
-    return ReadUnderScope(text, value, sep);
+// A reading handed out of the scope as one value, written to the caller only on success.
+template <class Number> struct Reading {
+    bool ok = false;
+    Number value = 0;
+};
+
+Reading<Extended> ReadExtended(std::u16string_view text, char16_t sep) {
+    Reading<Extended> reading;
+    reading.ok = ReadUnderScope(text, reading.value, sep);
+    return reading;
 }
 
-[[gnu::noinline]] bool TryStrToFloatUnderScope(std::u16string_view text, double& value,
-                                               char16_t sep) {
+Reading<double> ReadDouble(std::u16string_view text, char16_t sep) {
+    Reading<double> reading;
     Extended x;
     if (!ReadUnderScope(text, x, sep))
-        return false;
+        return reading;
     // Compared before rounding: 1.7976931348623158e308 would round down to the largest
     // double, yet it lies beyond it.
     constexpr Extended kLargestDouble = std::numeric_limits<double>::max();
     if (std::isfinite(x) && std::fabs(x) > kLargestDouble)
-        return false;
-    value = static_cast<double>(x);
-    return true;
+        return reading;
+    reading.ok = true;
+    reading.value = static_cast<double>(x);
+    return reading;
 }
 
 } // namespace
@@ -251,23 +259,26 @@ std::u16string Trim(std::u16string_view text) {
     return std::u16string(first, last.base());
 }
 
-[[gnu::noinline]] Extended Pow10InScope(Extended x, int n) {
+Extended Pow10InScope(Extended x, int n) {
     return ScaleUnderScope(x, n);
 }
 
 Extended Pow10(Extended x, int n) {
-    ExtendedPrecisionScope scope;
-    return Pow10InScope(x, n);
+    return InExtendedPrecision(ScaleUnderScope, x, n);
 }
 
 bool TextToFloat(std::u16string_view text, Extended& value, const TFormatSettings& settings) {
-    ExtendedPrecisionScope scope;
-    return TextToFloatUnderScope(text, value, settings.DecimalSeparator);
+    const auto reading = InExtendedPrecision(ReadExtended, text, settings.DecimalSeparator);
+    if (reading.ok)
+        value = reading.value;
+    return reading.ok;
 }
 
 bool TryStrToFloat(std::u16string_view text, double& Value, const TFormatSettings& settings) {
-    ExtendedPrecisionScope scope;
-    return TryStrToFloatUnderScope(text, Value, settings.DecimalSeparator);
+    const auto reading = InExtendedPrecision(ReadDouble, text, settings.DecimalSeparator);
+    if (reading.ok)
+        Value = reading.value;
+    return reading.ok;
 }
 
 int StrToIntDef(std::u16string_view whole, int Default) {

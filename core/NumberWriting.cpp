@@ -49,24 +49,24 @@ std::uint64_t NearestInteger(Extended y) {
     return whole + (rest > half || (rest == half && (whole & 1) != 0) ? 1 : 0);
 }
 
-// Runs under an ExtendedPrecisionScope.
-[[gnu::noinline]] void DevelopUnderScope(TFloatRec& rec, Extended value, int precision,
-                                         int decimals) {
-    rec = TFloatRec{};
+} // namespace
+
+TFloatRec FloatToDecimalInScope(Extended value, int precision, int decimals) {
+    TFloatRec rec;
     const ExtendedBits bits = BitsOf(value);
     const bool integerBit = (bits.significand >> 63) != 0;
     if (bits.biasedExponent == 0x7FFF && bits.significand == std::uint64_t{1} << 63) {
         rec.Exponent = kInfinityExponent;
         rec.Negative = bits.negative;
-        return;
+        return rec;
     }
     // NaNs, and the encodings that the x87 refuses as operands.
     if (bits.biasedExponent == 0x7FFF || (bits.biasedExponent != 0 && !integerBit)) {
         rec.Exponent = kNaNExponent;
-        return;
+        return rec;
     }
     if (bits.significand == 0)
-        return;
+        return rec;
 
     const Extended magnitude = bits.negative ? -value : value;
     const int e2 = 63 - std::countl_zero(bits.significand) + bits.Scale();
@@ -81,13 +81,23 @@ std::uint64_t NearestInteger(Extended y) {
         working = tenth + (rest > 5 || (rest == 5 && (tenth & 1) != 0) ? 1 : 0);
         ++e;
     }
+    // Under 64-bit precision and rounding to nearest the working number has exactly 18
+    // digits. Another x87 state (a caller without the scope) may give fewer, or more: the
+    // digits may then be wrong, but they stay these 18, and the first is not "0".
+    working = std::min(working, kTenPow18 - 1);
     char digits[kWorkingDigits];
     for (int i = kWorkingDigits - 1; i >= 0; --i, working /= 10)
         digits[i] = static_cast<char>('0' + working % 10);
+    const auto first =
+        std::find_if(digits, digits + kWorkingDigits, [](char d) { return d != '0'; });
+    if (first == digits + kWorkingDigits)
+        return rec;
+    e -= static_cast<int>(first - digits);
+    std::rotate(digits, first, digits + kWorkingDigits);
 
     const long long firstDropped = static_cast<long long>(e) + decimals;
     if (firstDropped < 0)
-        return; // rounds to zero
+        return rec; // rounds to zero
     int count = static_cast<int>(std::min<long long>(firstDropped, std::clamp(precision, 0, 18)));
     // Half away from zero, decided on the working digits alone.
     if (count < kWorkingDigits && digits[count] >= '5') {
@@ -108,12 +118,20 @@ std::uint64_t NearestInteger(Extended y) {
     std::memcpy(rec.Digits, digits, static_cast<std::size_t>(count));
     rec.Exponent = static_cast<std::int16_t>(e);
     rec.Negative = count > 0 && bits.negative;
+    return rec;
 }
+
+namespace {
 
 // Collects a short number text without touching the heap until it is finished.
 class NumberText {
   public:
-    void Add(char16_t c) { text_[length_++] = c; }
+    // The longest number text has 23 characters ("-1.23456789012345E-4951"); anything
+    // beyond the buffer would be a fault of the writer, and is dropped.
+    void Add(char16_t c) {
+        if (length_ < std::size(text_))
+            text_[length_++] = c;
+    }
     void AddUnsigned(std::uint32_t n) {
         char16_t reversed[10];
         int count = 0;
@@ -187,8 +205,7 @@ std::u16string GeneralText(const TFloatRec& rec, char16_t sep) {
 } // namespace
 
 void FloatToDecimal(TFloatRec& rec, Extended value, int Precision, int Decimals) {
-    ExtendedPrecisionScope scope;
-    DevelopUnderScope(rec, value, Precision, Decimals);
+    rec = InExtendedPrecision(FloatToDecimalInScope, value, Precision, Decimals);
 }
 
 std::u16string FloatToStr(Extended value, const TFormatSettings& settings) {

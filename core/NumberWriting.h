@@ -27,6 +27,11 @@ struct TFloatRec {
 // 0.004 with (18, 2) -> no digits.
 void FloatToDecimal(TFloatRec& rec, Extended value, int Precision, int Decimals);
 
+// FloatToDecimal's digits under the caller's x87 state, for code that already holds an
+// ExtendedPrecisionScope. Under any other state the digits may be wrong, but the record
+// keeps its shape: at most 18 digits "0" to "9", no leading or trailing "0".
+TFloatRec FloatToDecimalInScope(Extended value, int precision, int decimals);
+
 // General form with at most 15 significant digits: 12.5 -> "12.5", 1/3 ->
 // "0.333333333333333", 0.0001 -> "0.0001", 0.00001 -> "1E-5", 1e15 -> "1E15",
 // -0.0 -> "0", infinities and NaN -> "INF", "-INF", "NAN".

@@ -22,9 +22,15 @@ fi
 runs=${1:-25}
 
 tools/install-deps.sh
-if [ "$preset" = win32 ] && ! unavailable=$(tools/wine-32bit.sh); then
-    echo "bench-startup: $unavailable; timing the x86_64 build instead" >&2
-    preset=win64-release
+if [ "$preset" = win32 ]; then
+    if ! mode=$(tools/wine-32bit.sh); then
+        echo "bench-startup: $mode; timing the x86_64 build instead" >&2
+        preset=win64-release
+    elif [ "$mode" != native ]; then
+        echo "bench-startup: 32-bit programs run through qemu-i386 here, whose start-up times" \
+            "measure the emulator, not the program; timing the x86_64 build instead" >&2
+        preset=win64-release
+    fi
 fi
 
 build=build/$preset

@@ -14,13 +14,15 @@ shot=${1:-build/screenshots/ostrafel.png}
 
 tools/install-deps.sh
 
-# The shipped program is the 32-bit build of the win32 preset. Where this machine
-# cannot run 32-bit programs, the 64-bit build stands in for it.
-if unavailable=$(tools/wine-32bit.sh); then
+# The shipped program is the 32-bit build of the win32 preset; where the kernel
+# cannot start 32-bit programs it runs through qemu-i386 and takes about a minute
+# to open. Where neither works, the 64-bit build stands in for it.
+if mode=$(tools/wine-32bit.sh --enable); then
     preset=win32
+    [ "$mode" = native ] || echo "run: 32-bit programs run through qemu-i386 (emulated): the window takes about a minute to open"
 else
     preset=win64
-    echo "run: $unavailable; running the 64-bit build instead"
+    echo "run: $mode; running the 64-bit build instead"
 fi
 build=build/$preset
 [ -f "$build/build.ninja" ] || cmake --preset "$preset" >/dev/null

@@ -8,11 +8,13 @@ if [ -f "$1/display" ]; then
 fi
 
 # The Wine loader: `wine` runs 32-bit and 64-bit programs where the kernel starts
-# its 32-bit half; elsewhere that half cannot even start, and the 64-bit loader
-# runs the 64-bit programs alone. A caller that has decided already (the test
-# command, once for its whole run) passes the loader on in OSTRAFEL_WINE.
+# its 32-bit half. Elsewhere the 64-bit loader runs the session (prefix, wineboot,
+# reg, the server) and the 64-bit programs, and hands each 32-bit program to the
+# 32-bit loader, which starts through qemu-i386 where that is registered
+# (tools/wine-32bit.sh). A caller that has decided already (the test command,
+# once for its whole run) passes the loader on in OSTRAFEL_WINE.
 if [ -z "${OSTRAFEL_WINE:-}" ]; then
-    if "$(dirname "${BASH_SOURCE[0]}")/wine-32bit.sh" >/dev/null; then
+    if [ "$("$(dirname "${BASH_SOURCE[0]}")/wine-32bit.sh" 2>/dev/null)" = native ]; then
         OSTRAFEL_WINE=wine
     else
         OSTRAFEL_WINE=/usr/lib/wine/wine64

@@ -72,6 +72,9 @@ TEST(FloatToStr, Table) {
         {std::numeric_limits<double>::denorm_min(), u"4.94065645841247E-324"},
         {std::numeric_limits<Extended>::max(), u"1.18973149535723E4932"},
         {std::numeric_limits<Extended>::denorm_min(), u"3.64519953188247E-4951"},
+        // 274 * 2^-16445 = 9.98784671735798041...E-4949: a denormal whose scaling to 18
+        // digits comes out one digit short.
+        {274 * std::numeric_limits<Extended>::denorm_min(), u"9.98784671735798E-4949"},
         {kInf, u"INF"},
         {-kInf, u"-INF"},
         {kNaN, u"NAN"},
@@ -192,18 +195,53 @@ TEST(FloatToDecimal, Records) {
 }
 
 TEST(NumberWriting, SameTextsWhateverTheCallerX87State) {
+    // The operands are extended before the caller's state changes: how a caller loads
+    // its own doubles is the caller's business, only the writing is under test.
+    constexpr std::array<Extended, 4> operands = {1607.933372928155, 1.0 / 3, 2.675, 99.995};
     for (const std::uint16_t word : testing::kForeignX87ControlWords) {
         SCOPED_TRACE(::testing::Message() << "control word " << std::hex << word);
-        const auto texts = testing::UnderX87ControlWord(word, [] {
+        const auto texts = testing::UnderX87ControlWord(word, [&] {
             const auto invariant = TFormatSettings::Invariant();
-            return std::array{
-                FloatToStr(1607.933372928155, invariant), FloatToStr(1.0 / 3, invariant),
-                FormatFloat(u"0.00", 2.675, invariant), FormatFloat(u"0.00", 99.995, invariant)};
+            return std::array{FloatToStr(operands[0], invariant),
+                              FloatToStr(operands[1], invariant),
+                              FormatFloat(u"0.00", operands[2], invariant),
+                              FormatFloat(u"0.00", operands[3], invariant)};
         });
         EXPECT_EQ(texts[0], u"1607.93337292816");
         EXPECT_EQ(texts[1], u"0.333333333333333");
         EXPECT_EQ(texts[2], u"2.67");
         EXPECT_EQ(texts[3], u"100.00");
+    }
+}
+
+// Digit development run without the scope, under whatever state the caller left:
+// the digits may come out wrong, but the record keeps its shape.
+TEST(FloatToDecimalInScope, RecordKeepsItsShapeUnderAnyX87State) {
+    const Extended largest = std::numeric_limits<Extended>::max();
+    const Extended smallest = std::numeric_limits<Extended>::denorm_min();
+    // 0x112 * 2^-16445: rounding down scales it to fewer than 18 digits.
+    const Extended denormal = 274 * smallest;
+    const std::array<Extended, 13> values = {
+        denormal, 1607.933372928155, 1.0 / 3, 1e17L,    99999999999999999.5L,
+        0.1L,     1e-300L,           1e300L,  1e-4000L, 1e4000L,
+        largest,  -largest,          smallest};
+    constexpr std::array<std::uint16_t, 7> words = {0x007F, 0x027F, 0x037F, 0x077F,
+                                                    0x0B7F, 0x0F7F, 0x0C7F};
+    for (const std::uint16_t word : words) {
+        for (const Extended value : values) {
+            for (const auto& [precision, decimals] : {std::pair{15, 9999}, std::pair{18, 2}}) {
+                const TFloatRec rec = testing::UnderX87ControlWord(
+                    word, [&] { return FloatToDecimalInScope(value, precision, decimals); });
+                SCOPED_TRACE(::testing::Message() << std::hex << "control word " << word);
+                const std::string_view digits(rec.Digits);
+                EXPECT_LE(digits.size(), 18u);
+                EXPECT_EQ(digits.find_first_not_of("0123456789"), std::string_view::npos);
+                if (!digits.empty()) {
+                    EXPECT_NE(digits.front(), '0');
+                    EXPECT_NE(digits.back(), '0');
+                }
+            }
+        }
     }
 }
 

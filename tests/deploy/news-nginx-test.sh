@@ -24,8 +24,9 @@ say() { echo "news-nginx-test ($arch): $*"; }
 fail() { say "FAILED: $*" >&2; exit 1; }
 
 if [ "$arch" = i686 ]; then
-    # The same check as the test command's: 32-bit Windows programs need a kernel
-    # that starts i386 programs and the 32-bit half of Wine.
+    # The same check as the test command's: 32-bit Windows programs need the
+    # 32-bit half of Wine, and a kernel that starts i386 programs or qemu-i386
+    # registered for them (tools/wine-32bit.sh --enable).
     if ! reason=$(tools/wine-32bit.sh); then
         say "SKIPPED: $reason"
         exit 77
@@ -95,7 +96,9 @@ tools/wine-session.sh start "$work/wine" >/dev/null
 display=$(cat "$work/wine/display")
 tools/wine-run.sh "$work/wine" "$helper" "Z:$work/tls/ca.der" "Z:$program" "Z:$work/news-text" &
 helper_pid=$!
-for _ in $(seq 1500); do
+# Up to ten minutes: under qemu-i386 the helper and the program each take about a
+# minute to start. The wait ends as soon as the helper does.
+for _ in $(seq 6000); do
     [ -f "$work/news-text" ] && break
     kill -0 "$helper_pid" 2>/dev/null || break
     sleep 0.1

@@ -1,13 +1,17 @@
 // FloatToStr and FormatFloat on every extended bit pattern, the ones that no arithmetic
 // produces included: the texts use only the characters of a number, and for doubles
-// they read back within their rounding.
+// they read back within their rounding. Two more bytes give an x87 control word that
+// the caller leaves behind (exceptions masked, any precision and rounding): the texts
+// stay the same, and digits developed without the scope keep the record's shape.
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <string>
+#include <string_view>
 
+#include "FloatEnvironment.h"
 #include "NumberReading.h"
 #include "NumberWriting.h"
 
@@ -43,6 +47,30 @@ void CheckReadsBack(const std::u16string& text, double x, double tolerance,
     Check(!(std::fabs(back - x) > tolerance));
 }
 
+void CheckShape(const TFloatRec& rec) {
+    const std::string_view digits(rec.Digits, strnlen(rec.Digits, sizeof rec.Digits));
+    Check(digits.size() <= 18);
+    Check(digits.find_first_not_of("0123456789") == std::string_view::npos);
+    Check(digits.empty() || (digits.front() != '0' && digits.back() != '0'));
+}
+
+void CheckUnderForeignControlWord(Extended any, std::uint16_t word,
+                                  const TFormatSettings& settings) {
+    const std::u16string text = FloatToStr(any, settings);
+    const std::u16string fixed = FormatFloat(u"0.00", any, settings);
+    const std::uint16_t saved = ReadX87ControlWord();
+    WriteX87ControlWord(static_cast<std::uint16_t>(word | 0x3F));
+    const std::u16string foreignText = FloatToStr(any, settings);
+    const std::u16string foreignFixed = FormatFloat(u"0.00", any, settings);
+    const TFloatRec general = FloatToDecimalInScope(any, 15, 9999);
+    const TFloatRec twoDecimals = FloatToDecimalInScope(any, 18, 2);
+    WriteX87ControlWord(saved);
+    Check(foreignText == text);
+    Check(foreignFixed == fixed);
+    CheckShape(general);
+    CheckShape(twoDecimals);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -53,6 +81,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::memcpy(&any, data, 10);
         Check(LooksLikeANumber(FloatToStr(any, comma)));
         Check(LooksLikeANumber(FormatFloat(u"0.00", any, comma)));
+        if (size >= 12) {
+            std::uint16_t word = 0;
+            std::memcpy(&word, data + 10, 2);
+            CheckUnderForeignControlWord(any, word, comma);
+        }
     }
     if (size >= 8) {
         double x = 0;
