@@ -45,28 +45,28 @@ inline void ClearX87Exceptions() {
 class ExtendedPrecisionScope {
   public:
     ExtendedPrecisionScope()
-        : saved_(ReadX87ControlWord()),
-          wanted_(
-              static_cast<std::uint16_t>((saved_ & ~0x0F3Fu) | (kExtendedControlWord & 0x0F3F))) {
+        : FSaved(ReadX87ControlWord()),
+          FWanted(
+              static_cast<std::uint16_t>((FSaved & ~0x0F3Fu) | (kExtendedControlWord & 0x0F3F))) {
         // fldcw is slow on some processors; skip it when the state is already right.
-        if (wanted_ != saved_)
-            WriteX87ControlWord(wanted_);
+        if (FWanted != FSaved)
+            WriteX87ControlWord(FWanted);
     }
     ~ExtendedPrecisionScope() {
-        if (wanted_ != saved_) {
+        if (FWanted != FSaved) {
             // Our masked operations leave exception flags set; a caller that unmasks
             // exceptions would take them as its own at its next x87 instruction.
-            if ((saved_ & 0x3F) != 0x3F)
+            if ((FSaved & 0x3F) != 0x3F)
                 ClearX87Exceptions();
-            WriteX87ControlWord(saved_);
+            WriteX87ControlWord(FSaved);
         }
     }
     ExtendedPrecisionScope(const ExtendedPrecisionScope&) = delete;
     ExtendedPrecisionScope& operator=(const ExtendedPrecisionScope&) = delete;
 
   private:
-    std::uint16_t saved_;
-    std::uint16_t wanted_;
+    std::uint16_t FSaved;
+    std::uint16_t FWanted;
 };
 
 } // namespace ostrafel

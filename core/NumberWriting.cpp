@@ -113,7 +113,7 @@ std::uint64_t NearestInteger(Extended y) {
 // Collects a short number text without touching the heap until it is finished.
 class NumberText {
   public:
-    void Add(char16_t c) { text_[length_++] = c; }
+    void Add(char16_t c) { FText[FLength++] = c; }
     void AddUnsigned(std::uint32_t n) {
         char16_t reversed[10];
         int count = 0;
@@ -124,20 +124,20 @@ class NumberText {
         while (count > 0)
             Add(reversed[--count]);
     }
-    std::u16string Text() const { return std::u16string(text_, length_); }
+    std::u16string Text() const { return std::u16string(FText, FLength); }
 
   private:
-    char16_t text_[40];
-    std::size_t length_ = 0;
+    char16_t FText[40];
+    std::size_t FLength = 0;
 };
 
 // The digits of a record, with "0" wherever the value has no digit of its own.
 class RecordDigits {
   public:
-    explicit RecordDigits(const TFloatRec& rec) : digits_(rec.Digits) {}
-    int Count() const { return static_cast<int>(digits_.size()); }
+    explicit RecordDigits(const TFloatRec& rec) : FDigits(rec.Digits) {}
+    int Count() const { return static_cast<int>(FDigits.size()); }
     char16_t At(int index) const {
-        return index >= 0 && index < Count() ? static_cast<char16_t>(digits_[index]) : u'0';
+        return index >= 0 && index < Count() ? static_cast<char16_t>(FDigits[index]) : u'0';
     }
     void AddRange(NumberText& out, int from, int to) const {
         for (int i = from; i < to; ++i)
@@ -145,7 +145,7 @@ class RecordDigits {
     }
 
   private:
-    std::string_view digits_;
+    std::string_view FDigits;
 };
 
 std::u16string GeneralText(const TFloatRec& rec, char16_t sep) {
@@ -186,9 +186,9 @@ std::u16string GeneralText(const TFloatRec& rec, char16_t sep) {
 
 } // namespace
 
-void FloatToDecimal(TFloatRec& rec, Extended value, int Precision, int Decimals) {
+void FloatToDecimal(TFloatRec& rec, Extended value, int precision, int decimals) {
     ExtendedPrecisionScope scope;
-    DevelopUnderScope(rec, value, Precision, Decimals);
+    DevelopUnderScope(rec, value, precision, decimals);
 }
 
 std::u16string FloatToStr(Extended value, const TFormatSettings& settings) {

@@ -87,7 +87,8 @@ run_step() { # script [argument]
     *) failed=$((failed + 1)); broken+=("$*") ;;
     esac
 }
-echo "=== release package, news site"
+echo "=== widget include graph, release package, news site"
+run_step tools/check-widget-includes.py
 run_step tests/release/release-test.sh
 run_step tests/deploy/news-nginx-test.sh i686
 # Where Wine cannot start the shipped 32-bit program, the same code built for

@@ -1,7 +1,7 @@
 // What the built program carries: manifest, icon group, version record, texts.
 #include "ProgramFile.h"
+#include "StringTable.h"
 #include "XmlElements.h"
-#include "resource.h"
 
 #include <gtest/gtest.h>
 
