@@ -17,10 +17,10 @@ using namespace ostrafel;
 
 // Texts as the entry box holds them; the baseline reads the same number with ".".
 struct ReadSample {
-    const char* name;
-    std::u16string_view text;
-    char16_t separator;
-    std::string_view baselineText;
+    const char* Name;
+    std::u16string_view Text;
+    char16_t Separator;
+    std::string_view BaselineText;
 };
 constexpr ReadSample kReadSamples[] = {
     {"22", u"22", u'.', "22"},
@@ -31,10 +31,10 @@ constexpr ReadSample kReadSamples[] = {
 
 void ReadOurs(benchmark::State& state, const ReadSample& sample) {
     TFormatSettings settings = TFormatSettings::Invariant();
-    settings.DecimalSeparator = sample.separator;
+    settings.DecimalSeparator = sample.Separator;
     double value = 0;
     for (auto _ : state) {
-        std::u16string_view text = sample.text;
+        std::u16string_view text = sample.Text;
         benchmark::DoNotOptimize(text);
         benchmark::DoNotOptimize(TryStrToFloat(text, value, settings));
         benchmark::DoNotOptimize(value);
@@ -44,7 +44,7 @@ void ReadOurs(benchmark::State& state, const ReadSample& sample) {
 void ReadBaseline(benchmark::State& state, const ReadSample& sample) {
     double value = 0;
     for (auto _ : state) {
-        std::string_view text = sample.baselineText;
+        std::string_view text = sample.BaselineText;
         benchmark::DoNotOptimize(text);
         benchmark::DoNotOptimize(std::from_chars(text.data(), text.data() + text.size(), value));
         benchmark::DoNotOptimize(value);
@@ -69,7 +69,7 @@ std::u16string Widen(const char* first, const char* last) {
 
 void Register() {
     for (const ReadSample& sample : kReadSamples) {
-        const std::string name = std::string("TryStrToFloat/") + sample.name;
+        const std::string name = std::string("TryStrToFloat/") + sample.Name;
         benchmark::RegisterBenchmark(name.c_str(), ReadOurs, sample);
         benchmark::RegisterBenchmark(("baseline/" + name).c_str(), ReadBaseline, sample);
     }

@@ -21,27 +21,27 @@ class RatioReporter : public benchmark::ConsoleReporter {
             if (run.error_occurred)
                 continue;
             if (run.run_type == Run::RT_Iteration)
-                times_[run.benchmark_name()] = run.GetAdjustedCPUTime();
+                FTimes[run.benchmark_name()] = run.GetAdjustedCPUTime();
             else if (run.aggregate_name == "median")
-                times_[run.run_name.str()] = run.GetAdjustedCPUTime();
+                FTimes[run.run_name.str()] = run.GetAdjustedCPUTime();
         }
     }
 
     void Finalize() override {
         ConsoleReporter::Finalize();
         const std::string prefix = "baseline/";
-        for (const auto& [name, time] : times_) {
+        for (const auto& [name, time] : FTimes) {
             if (name.rfind(prefix, 0) != 0)
                 continue;
-            const auto ours = times_.find(name.substr(prefix.size()));
-            if (ours != times_.end() && time > 0)
+            const auto ours = FTimes.find(name.substr(prefix.size()));
+            if (ours != FTimes.end() && time > 0)
                 std::printf("ratio %-40s %6.2fx its baseline\n", ours->first.c_str(),
                             ours->second / time);
         }
     }
 
   private:
-    std::map<std::string, double> times_;
+    std::map<std::string, double> FTimes;
 };
 
 } // namespace ostrafel::bench

@@ -7,9 +7,9 @@
 
 namespace ostrafel {
 
-CalculationOutcome EvaluateEntry(std::u16string_view EntryText) {
+CalculationOutcome EvaluateEntry(std::u16string_view entryText) {
     CalculationOutcome outcome;
-    if (!TryGetSFU(EntryText, outcome.SFU, outcome.EntryWriteBack)) {
+    if (!TryGetSFU(entryText, outcome.SFU, outcome.EntryWriteBack)) {
         outcome.Kind = OutcomeKind::InvalidEntry;
         outcome.MessageText = kInvalidEntryMessage;
         return outcome;
@@ -26,24 +26,24 @@ CalculationOutcome EvaluateEntry(std::u16string_view EntryText) {
     outcome.ResultText = FormatFloat(u"0.00", outcome.GPM, FormatSettings);
     // The captions show what the entry box holds once the outcome is applied.
     const std::u16string_view entry =
-        outcome.EntryWriteBack ? std::u16string_view(*outcome.EntryWriteBack) : EntryText;
+        outcome.EntryWriteBack ? std::u16string_view(*outcome.EntryWriteBack) : entryText;
     for (int format = 1; format <= 3; ++format)
         outcome.CopyCaptions[format - 1] = ComposeCopyText(format, u"", entry, outcome.ResultText);
     return outcome;
 }
 
-std::u16string ComposeCopyText(int FormatNo, std::u16string_view Prefix,
-                               std::u16string_view EntryText, std::u16string_view ResultText) {
-    std::u16string text(Prefix);
-    switch (FormatNo) {
+std::u16string ComposeCopyText(int formatNo, std::u16string_view prefix,
+                               std::u16string_view entryText, std::u16string_view resultText) {
+    std::u16string text(prefix);
+    switch (formatNo) {
     case 1:
-        text.append(u"SFU=").append(EntryText);
+        text.append(u"SFU=").append(entryText);
         break;
     case 2:
-        text.append(u"GPM=").append(ResultText);
+        text.append(u"GPM=").append(resultText);
         break;
     case 3:
-        text.append(EntryText).append(u" SFU \u2192 ").append(ResultText).append(u" GPM");
+        text.append(entryText).append(u" SFU \u2192 ").append(resultText).append(u" GPM");
         break;
     default:
         return {};
@@ -51,10 +51,10 @@ std::u16string ComposeCopyText(int FormatNo, std::u16string_view Prefix,
     return text;
 }
 
-std::u16string_view GetWaterPrefix(bool ColdChecked, bool HotChecked) {
-    if (ColdChecked)
+std::u16string_view GetWaterPrefix(bool coldChecked, bool hotChecked) {
+    if (coldChecked)
         return kColdWaterPrefix;
-    if (HotChecked)
+    if (hotChecked)
         return kHotWaterPrefix;
     return {};
 }

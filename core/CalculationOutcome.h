@@ -29,7 +29,7 @@ inline constexpr std::u16string_view kOutOfRangeMessage = u"مقدار SFU با�
 inline constexpr std::u16string_view kColdWaterPrefix = u"C.W: ";
 inline constexpr std::u16string_view kHotWaterPrefix = u"H.W: ";
 
-// Decides the outcome of pressing Calculate with EntryText in the entry box.
+// Decides the outcome of pressing Calculate with entryText in the entry box.
 // Writes nothing; the window applies the outcome.
 //   "22"        -> Computed, "20.36", captions "SFU=22", "GPM=20.36", "22 SFU → 20.36 GPM"
 //   "3000+3000" -> OutOfRange with write-back "6000"
@@ -38,11 +38,11 @@ CalculationOutcome EvaluateEntry(std::u16string_view EntryText);
 
 // The clipboard text of copy format 1 ("SFU=" E), 2 ("GPM=" R) or 3 (E " SFU → " R " GPM"),
 // behind the water prefix. Any other format number gives the empty text.
-std::u16string ComposeCopyText(int FormatNo, std::u16string_view Prefix,
-                               std::u16string_view EntryText, std::u16string_view ResultText);
+std::u16string ComposeCopyText(int formatNo, std::u16string_view prefix,
+                               std::u16string_view entryText, std::u16string_view resultText);
 
 // "C.W: " when the cold box is checked (also with the hot one), else "H.W: " for the
 // hot box, else nothing.
-std::u16string_view GetWaterPrefix(bool ColdChecked, bool HotChecked);
+std::u16string_view GetWaterPrefix(bool coldChecked, bool hotChecked);
 
 } // namespace ostrafel

@@ -36,18 +36,18 @@ double InterpolateExtended(double sfu, double x0, double x1, double y0, double y
 
 } // namespace
 
-double ConvertOstrafel(double SFU) {
+double ConvertOstrafel(double sfu) {
     // The table is strictly increasing, so the row that an exact scan would meet
     // first and the interval that an interpolation scan would meet first are the
     // ones a binary search finds. Not-a-number compares false with every row and
     // falls through to the sentinel, as do loads below 1 and above 5000.
-    if (!(SFU >= SFUValues.front() && SFU <= SFUValues.back()))
+    if (!(sfu >= SFUValues.front() && sfu <= SFUValues.back()))
         return -1.0;
-    const auto upper = std::upper_bound(SFUValues.begin(), SFUValues.end(), SFU);
-    const auto row = static_cast<int>(upper - SFUValues.begin()) - 1; // SFUValues[row] <= SFU
-    if (SFUValues[row] == SFU)
+    const auto upper = std::upper_bound(SFUValues.begin(), SFUValues.end(), sfu);
+    const auto row = static_cast<int>(upper - SFUValues.begin()) - 1; // SFUValues[row] <= sfu
+    if (SFUValues[row] == sfu)
         return GPMValues[row];
-    return InExtendedPrecision(InterpolateExtended, SFU, SFUValues[row], SFUValues[row + 1],
+    return InExtendedPrecision(InterpolateExtended, sfu, SFUValues[row], SFUValues[row + 1],
                                GPMValues[row], GPMValues[row + 1]);
 }
 

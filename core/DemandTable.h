@@ -15,6 +15,6 @@ extern const std::array<double, kDemandRows> GPMValues; // 3 to 593, strictly in
 //   ConvertOstrafel(22)   == 20.36 (nearest double)
 //   ConvertOstrafel(5000) == 593
 //   ConvertOstrafel(6000) == -1.0
-double ConvertOstrafel(double SFU);
+double ConvertOstrafel(double sfu);
 
 } // namespace ostrafel

@@ -14,15 +14,15 @@ namespace {
 // is, and asking the locale for it on every calculation would only cost time.
 class NumberReader {
   public:
-    NumberReader() : comma_(TFormatSettings::Invariant()) { comma_.DecimalSeparator = u','; }
+    NumberReader() : FComma(TFormatSettings::Invariant()) { FComma.DecimalSeparator = u','; }
 
     bool Read(std::u16string_view text, double& value) const {
         return TryStrToFloat(text, value, TFormatSettings::Invariant()) ||
-               TryStrToFloat(text, value, comma_);
+               TryStrToFloat(text, value, FComma);
     }
 
   private:
-    TFormatSettings comma_;
+    TFormatSettings FComma;
 };
 
 // The running sum is added in extended precision and kept as a double.
@@ -34,13 +34,13 @@ double AddExtended(double sum, double term) {
 
 } // namespace
 
-bool TryGetSFU(std::u16string_view EntryText, double& SFU,
-               std::optional<std::u16string>& EntryWriteBack) {
-    const std::u16string entry = Trim(EntryText);
+bool TryGetSFU(std::u16string_view entryText, double& sfu,
+               std::optional<std::u16string>& entryWriteBack) {
+    const std::u16string entry = Trim(entryText);
     const NumberReader reader;
 
     if (entry.find(u'+') == std::u16string::npos)
-        return reader.Read(entry, SFU);
+        return reader.Read(entry, sfu);
 
     // k signs give k + 1 pieces; an empty piece is no number, so a leading,
     // trailing or doubled "+" refuses the whole entry.
@@ -56,8 +56,8 @@ bool TryGetSFU(std::u16string_view EntryText, double& SFU,
             break;
         rest.remove_prefix(plus + 1);
     }
-    SFU = sum;
-    EntryWriteBack = FloatToStr(sum, FormatSettings);
+    sfu = sum;
+    entryWriteBack = FloatToStr(sum, FormatSettings);
     return true;
 }
 

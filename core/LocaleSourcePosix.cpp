@@ -17,31 +17,31 @@ namespace {
 class NumericLocale {
   public:
     explicit NumericLocale(const std::string& name)
-        : handle_(newlocale(LC_NUMERIC_MASK | LC_CTYPE_MASK, name.c_str(), locale_t{})) {}
+        : FHandle(newlocale(LC_NUMERIC_MASK | LC_CTYPE_MASK, name.c_str(), locale_t{})) {}
     ~NumericLocale() {
-        if (handle_ != locale_t{})
-            freelocale(handle_);
+        if (FHandle != locale_t{})
+            freelocale(FHandle);
     }
     NumericLocale(const NumericLocale&) = delete;
     NumericLocale& operator=(const NumericLocale&) = delete;
 
-    bool Valid() const { return handle_ != locale_t{}; }
-    locale_t Get() const { return handle_; }
+    bool Valid() const { return FHandle != locale_t{}; }
+    locale_t Get() const { return FHandle; }
 
   private:
-    locale_t handle_;
+    locale_t FHandle;
 };
 
 // Makes a locale the calling thread's one for the lifetime of the object.
 class ThreadLocaleSwitch {
   public:
-    explicit ThreadLocaleSwitch(locale_t locale) : previous_(uselocale(locale)) {}
-    ~ThreadLocaleSwitch() { uselocale(previous_); }
+    explicit ThreadLocaleSwitch(locale_t locale) : FPrevious(uselocale(locale)) {}
+    ~ThreadLocaleSwitch() { uselocale(FPrevious); }
     ThreadLocaleSwitch(const ThreadLocaleSwitch&) = delete;
     ThreadLocaleSwitch& operator=(const ThreadLocaleSwitch&) = delete;
 
   private:
-    locale_t previous_;
+    locale_t FPrevious;
 };
 
 std::string UserNumericLocaleName() {

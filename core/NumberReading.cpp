@@ -139,25 +139,25 @@ Extended ScaleUnderScope(Extended x, int n) {
 class DigitAccumulator {
   public:
     void Add(unsigned digit) {
-        if (inExtended_) {
-            extended_ = extended_ * 10;
-            extended_ = extended_ + static_cast<Extended>(digit);
-        } else if (integer_ <= kLastExact) {
-            integer_ = integer_ * 10 + digit;
+        if (FInExtended) {
+            FExtended = FExtended * 10;
+            FExtended = FExtended + static_cast<Extended>(digit);
+        } else if (FInteger <= kLastExact) {
+            FInteger = FInteger * 10 + digit;
         } else {
-            inExtended_ = true;
-            extended_ = static_cast<Extended>(integer_);
+            FInExtended = true;
+            FExtended = static_cast<Extended>(FInteger);
             Add(digit);
         }
     }
-    Extended Value() const { return inExtended_ ? extended_ : static_cast<Extended>(integer_); }
+    Extended Value() const { return FInExtended ? FExtended : static_cast<Extended>(FInteger); }
 
   private:
     static constexpr std::uint64_t kLastExact =
         (std::numeric_limits<std::uint64_t>::max() - 9) / 10;
-    std::uint64_t integer_ = 0;
-    Extended extended_ = 0;
-    bool inExtended_ = false;
+    std::uint64_t FInteger = 0;
+    Extended FExtended = 0;
+    bool FInExtended = false;
 };
 
 // TextToFloat's reading; runs under an ExtendedPrecisionScope.
@@ -225,13 +225,13 @@ bool ReadUnderScope(std::u16string_view whole, Extended& value, char16_t sep) {
 
 // A reading handed out of the scope as one value, written to the caller only on success.
 template <class Number> struct Reading {
-    bool ok = false;
-    Number value = 0;
+    bool Ok = false;
+    Number Value = 0;
 };
 
 Reading<Extended> ReadExtended(std::u16string_view text, char16_t sep) {
     Reading<Extended> reading;
-    reading.ok = ReadUnderScope(text, reading.value, sep);
+    reading.Ok = ReadUnderScope(text, reading.Value, sep);
     return reading;
 }
 
@@ -245,8 +245,8 @@ Reading<double> ReadDouble(std::u16string_view text, char16_t sep) {
     constexpr Extended kLargestDouble = std::numeric_limits<double>::max();
     if (std::isfinite(x) && std::fabs(x) > kLargestDouble)
         return reading;
-    reading.ok = true;
-    reading.value = static_cast<double>(x);
+    reading.Ok = true;
+    reading.Value = static_cast<double>(x);
     return reading;
 }
 
@@ -269,19 +269,19 @@ Extended Pow10(Extended x, int n) {
 
 bool TextToFloat(std::u16string_view text, Extended& value, const TFormatSettings& settings) {
     const auto reading = InExtendedPrecision(ReadExtended, text, settings.DecimalSeparator);
-    if (reading.ok)
-        value = reading.value;
-    return reading.ok;
+    if (reading.Ok)
+        value = reading.Value;
+    return reading.Ok;
 }
 
-bool TryStrToFloat(std::u16string_view text, double& Value, const TFormatSettings& settings) {
+bool TryStrToFloat(std::u16string_view text, double& value, const TFormatSettings& settings) {
     const auto reading = InExtendedPrecision(ReadDouble, text, settings.DecimalSeparator);
-    if (reading.ok)
-        Value = reading.value;
-    return reading.ok;
+    if (reading.Ok)
+        value = reading.Value;
+    return reading.Ok;
 }
 
-int StrToIntDef(std::u16string_view whole, int Default) {
+int StrToIntDef(std::u16string_view whole, int defaultValue) {
     const std::u16string_view text = ReadablePart(whole);
     const std::size_t end = text.size();
     std::size_t i = 0;
@@ -297,18 +297,18 @@ int StrToIntDef(std::u16string_view whole, int Default) {
     if (hex)
         i += zeroX ? 2 : 1;
     if (i == end)
-        return Default;
+        return defaultValue;
 
     std::uint32_t value = 0;
     for (; i < end; ++i) {
         const int digit = hex ? HexDigitValue(text[i]) : (IsDigit(text[i]) ? text[i] - u'0' : -1);
         if (digit < 0 || value > (hex ? 0x0FFFFFFFu : 214748364u))
-            return Default;
+            return defaultValue;
         value = value * (hex ? 16u : 10u) + static_cast<std::uint32_t>(digit);
     }
     // Hexadecimal numbers are 32-bit patterns ("$FFFFFFFF" is -1); decimal ones must fit.
     if (!hex && value > (negative ? 2147483648u : 2147483647u))
-        return Default;
+        return defaultValue;
     return static_cast<int>(negative ? 0u - value : value);
 }
 

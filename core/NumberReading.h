@@ -36,16 +36,16 @@ bool TextToFloat(std::u16string_view text, Extended& value, const TFormatSetting
 //   "1e-400" -> 0, "inf" -> +infinity, "NaN" -> not-a-number.
 // The text is rounded to 64 bits and then to a double, so a few texts do not give the
 // nearest double: "5.0192272" -> 5.019227199999999555757312919013202190399169921875.
-// False, with Value untouched, for:
+// False, with value untouched, for:
 //   - no digit: "", "+", ".";
 //   - anything but spaces around the number: tabs, "1,000" under ".", "1 000", "0x10",
 //     "--5", non-ASCII digits;
 //   - an exponent without digits ("1e") or with more than needed to reach 500 ("0e5000");
 //   - a value beyond the largest double: "1.8e308", even "1.7976931348623158e308";
 //   - words other than the four above: "INFINITY", "INF ", "+NAN".
-bool TryStrToFloat(std::u16string_view text, double& Value, const TFormatSettings& settings);
+bool TryStrToFloat(std::u16string_view text, double& value, const TFormatSettings& settings);
 
-// Reads a 32-bit integer, or gives Default: "150", " +150", "007", "-2147483648";
+// Reads a 32-bit integer, or gives defaultValue: "150", " +150", "007", "-2147483648";
 // hexadecimal after "$", "x", "X", "0x" or "0X" as a 32-bit pattern: "$96" -> 150,
 // "$FFFFFFFF" -> -1, "-$1" -> -1. Default for an empty text, any other character
 // (a trailing space, "%", "1.5"), a sign or marker without digits, a decimal number

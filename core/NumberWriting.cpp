@@ -14,13 +14,13 @@ constexpr std::int16_t kNaNExponent = -32768;
 constexpr int kWorkingDigits = 18;
 constexpr std::uint64_t kTenPow18 = 1000000000000000000u;
 
-// The fields of an x87 extended value; a finite one is significand * 2^Scale().
+// The fields of an x87 extended value; a finite one is Significand * 2^Scale().
 struct ExtendedBits {
-    std::uint64_t significand;
-    int biasedExponent;
-    bool negative;
+    std::uint64_t Significand;
+    int BiasedExponent;
+    bool Negative;
 
-    int Scale() const { return std::max(biasedExponent, 1) - 16383 - 63; }
+    int Scale() const { return std::max(BiasedExponent, 1) - 16383 - 63; }
 };
 
 ExtendedBits BitsOf(Extended x) {
@@ -28,10 +28,10 @@ ExtendedBits BitsOf(Extended x) {
     std::memcpy(bytes, &x, sizeof x);
     ExtendedBits bits{};
     std::uint16_t top = 0;
-    std::memcpy(&bits.significand, bytes, sizeof bits.significand);
-    std::memcpy(&top, bytes + sizeof bits.significand, sizeof top);
-    bits.biasedExponent = top & 0x7FFF;
-    bits.negative = (top & 0x8000) != 0;
+    std::memcpy(&bits.Significand, bytes, sizeof bits.Significand);
+    std::memcpy(&top, bytes + sizeof bits.Significand, sizeof top);
+    bits.BiasedExponent = top & 0x7FFF;
+    bits.Negative = (top & 0x8000) != 0;
     return bits;
 }
 
@@ -40,11 +40,11 @@ std::uint64_t NearestInteger(Extended y) {
     const ExtendedBits bits = BitsOf(y);
     const int shift = -bits.Scale();
     if (shift <= 0)
-        return shift == 0 ? bits.significand : UINT64_MAX;
+        return shift == 0 ? bits.Significand : UINT64_MAX;
     if (shift >= 64)
-        return shift == 64 && bits.significand > (std::uint64_t{1} << 63) ? 1 : 0;
-    const std::uint64_t whole = bits.significand >> shift;
-    const std::uint64_t rest = bits.significand & ((std::uint64_t{1} << shift) - 1);
+        return shift == 64 && bits.Significand > (std::uint64_t{1} << 63) ? 1 : 0;
+    const std::uint64_t whole = bits.Significand >> shift;
+    const std::uint64_t rest = bits.Significand & ((std::uint64_t{1} << shift) - 1);
     const std::uint64_t half = std::uint64_t{1} << (shift - 1);
     return whole + (rest > half || (rest == half && (whole & 1) != 0) ? 1 : 0);
 }
@@ -54,22 +54,22 @@ std::uint64_t NearestInteger(Extended y) {
 TFloatRec FloatToDecimalInScope(Extended value, int precision, int decimals) {
     TFloatRec rec;
     const ExtendedBits bits = BitsOf(value);
-    const bool integerBit = (bits.significand >> 63) != 0;
-    if (bits.biasedExponent == 0x7FFF && bits.significand == std::uint64_t{1} << 63) {
+    const bool integerBit = (bits.Significand >> 63) != 0;
+    if (bits.BiasedExponent == 0x7FFF && bits.Significand == std::uint64_t{1} << 63) {
         rec.Exponent = kInfinityExponent;
-        rec.Negative = bits.negative;
+        rec.Negative = bits.Negative;
         return rec;
     }
     // NaNs, and the encodings that the x87 refuses as operands.
-    if (bits.biasedExponent == 0x7FFF || (bits.biasedExponent != 0 && !integerBit)) {
+    if (bits.BiasedExponent == 0x7FFF || (bits.BiasedExponent != 0 && !integerBit)) {
         rec.Exponent = kNaNExponent;
         return rec;
     }
-    if (bits.significand == 0)
+    if (bits.Significand == 0)
         return rec;
 
-    const Extended magnitude = bits.negative ? -value : value;
-    const int e2 = 63 - std::countl_zero(bits.significand) + bits.Scale();
+    const Extended magnitude = bits.Negative ? -value : value;
+    const int e2 = 63 - std::countl_zero(bits.Significand) + bits.Scale();
     // 19728 / 65536 is just above log10(2); the shift rounds toward minus infinity.
     int e = ((e2 * 19728) >> 16) + 1;
     if (magnitude < Pow10InScope(1, e - 1))
@@ -117,7 +117,7 @@ TFloatRec FloatToDecimalInScope(Extended value, int precision, int decimals) {
         --count;
     std::memcpy(rec.Digits, digits, static_cast<std::size_t>(count));
     rec.Exponent = static_cast<std::int16_t>(e);
-    rec.Negative = count > 0 && bits.negative;
+    rec.Negative = count > 0 && bits.Negative;
     return rec;
 }
 
@@ -129,8 +129,8 @@ class NumberText {
     // The longest number text has 23 characters ("-1.23456789012345E-4951"); anything
     // beyond the buffer would be a fault of the writer, and is dropped.
     void Add(char16_t c) {
-        if (length_ < std::size(text_))
-            text_[length_++] = c;
+        if (FLength < std::size(FText))
+            FText[FLength++] = c;
     }
     void AddUnsigned(std::uint32_t n) {
         char16_t reversed[10];
@@ -142,20 +142,20 @@ class NumberText {
         while (count > 0)
             Add(reversed[--count]);
     }
-    std::u16string Text() const { return std::u16string(text_, length_); }
+    std::u16string Text() const { return std::u16string(FText, FLength); }
 
   private:
-    char16_t text_[40];
-    std::size_t length_ = 0;
+    char16_t FText[40];
+    std::size_t FLength = 0;
 };
 
 // The digits of a record, with "0" wherever the value has no digit of its own.
 class RecordDigits {
   public:
-    explicit RecordDigits(const TFloatRec& rec) : digits_(rec.Digits) {}
-    int Count() const { return static_cast<int>(digits_.size()); }
+    explicit RecordDigits(const TFloatRec& rec) : FDigits(rec.Digits) {}
+    int Count() const { return static_cast<int>(FDigits.size()); }
     char16_t At(int index) const {
-        return index >= 0 && index < Count() ? static_cast<char16_t>(digits_[index]) : u'0';
+        return index >= 0 && index < Count() ? static_cast<char16_t>(FDigits[index]) : u'0';
     }
     void AddRange(NumberText& out, int from, int to) const {
         for (int i = from; i < to; ++i)
@@ -163,7 +163,7 @@ class RecordDigits {
     }
 
   private:
-    std::string_view digits_;
+    std::string_view FDigits;
 };
 
 std::u16string GeneralText(const TFloatRec& rec, char16_t sep) {
@@ -204,8 +204,8 @@ std::u16string GeneralText(const TFloatRec& rec, char16_t sep) {
 
 } // namespace
 
-void FloatToDecimal(TFloatRec& rec, Extended value, int Precision, int Decimals) {
-    rec = InExtendedPrecision(FloatToDecimalInScope, value, Precision, Decimals);
+void FloatToDecimal(TFloatRec& rec, Extended value, int precision, int decimals) {
+    rec = InExtendedPrecision(FloatToDecimalInScope, value, precision, decimals);
 }
 
 std::u16string FloatToStr(Extended value, const TFormatSettings& settings) {

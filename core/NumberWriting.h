@@ -21,8 +21,8 @@ struct TFloatRec {
 };
 
 // Develops 18 working digits of value (scaled in extended precision, nearest integer)
-// and keeps Precision (at most 18) significant digits, or fewer so that no digit lies
-// more than Decimals places after the point, rounding half away from zero on the
+// and keeps precision (at most 18) significant digits, or fewer so that no digit lies
+// more than decimals places after the point, rounding half away from zero on the
 // working digits. 1607.933372928155 with (15, 9999) -> "160793337292816", Exponent 4;
 // 0.004 with (18, 2) -> no digits.
 void FloatToDecimal(TFloatRec& rec, Extended value, int Precision, int Decimals);

@@ -88,8 +88,8 @@ for preset in linux linux32 win64 win32 fuzz bench; do
 done
 
 # Checks that are scripts of their own (the x87 order in the machine code, the
-# release package, the news site), which build what they need. Exit status 77 is
-# a skip; the reason is in the output.
+# widget include graph, the release package, the news site), which build what
+# they need. Exit status 77 is a skip; the reason is in the output.
 run_step() { # script [argument]
     step_status=0
     "$@" || step_status=$?
@@ -99,8 +99,9 @@ run_step() { # script [argument]
     *) failed=$((failed + 1)); broken+=("$*") ;;
     esac
 }
-echo "=== x87 control word in the shipped build's core"
+echo "=== x87 control word in the shipped build's core, widget include graph"
 run_step tools/check-x87-order.py build/win32/core/libostrafel_core.a
+run_step tools/check-widget-includes.py
 echo "=== release package, news site"
 run_step tests/release/release-test.sh
 run_step tests/deploy/news-nginx-test.sh i686

@@ -1,8 +1,8 @@
 #include "ResourceText.h"
 
-#include "resource.h"
+#include "StringTable.h"
 
-// A text of resource.h as a wide string literal.
+// A text of StringTable.h as a wide string literal.
 #define OSTRAFEL_WIDE(text) L"" text
 
 std::wstring LoadResourceText(UINT id, std::wstring_view fallback) {

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "ApplicationRules.h"
 #include "FailureReport.h"
 
 TApplication* Application = nullptr;

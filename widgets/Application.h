@@ -54,7 +54,6 @@ class TApplication : public TComponent, public TFormHost {
     bool ProcessMessages();
     // Ends the message loop.
     void Terminate();
-    bool Terminated() const { return FTerminated; }
 
     // The failure report: shows the failure in a message box captioned with
     // the title, owned by the active window; EAbort is silent.
@@ -69,7 +68,7 @@ class TApplication : public TComponent, public TFormHost {
     // The platform's accessibility functions, loaded (and COM started on this
     // thread) the first time an assistive program asks a control for its
     // accessible object; null when they cannot be had.
-    const TAccessibilityLibrary* Accessibility();
+    const TAccessibilityLibrary* Accessibility() override;
 
     // Owner of the forms unless MainFormOnTaskbar; closing the main form ends the loop.
     HWND FormOwner() const override;

@@ -1,5 +1,7 @@
 #include "Control.h"
 
+#include "WinControl.h"
+
 TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {
     FFont.OnChange = [this] {
         if (!FTakingParentFont)
@@ -42,15 +44,57 @@ void TControl::SetColor(TColor color) {
     ColorChanged();
 }
 
-void TControl::SetParentColor(bool value) {
-    FParentColor = value;
-    ParentColorChanged();
-}
-
 void TGraphicControl::PaintOn(HDC dc) {
     ScopedSaveDC saved(dc);
     IntersectClipRect(dc, Left(), Top(), Left() + Width(), Top() + Height());
     OffsetViewportOrgEx(dc, Left(), Top(), nullptr);
     TCanvas::DrawingScope drawing(Canvas, dc);
     Paint();
+}
+
+// The control's side of its tie to the windowed parent: joining and leaving
+// it, taking its font and colour, and being painted by it.
+TControl::~TControl() {
+    FFont.OnChange = nullptr;
+    if (FParent)
+        FParent->RemoveControl(this);
+}
+
+void TControl::SetParent(TWinControl* parent) {
+    if (parent == FParent)
+        return;
+    if (FParent)
+        FParent->RemoveControl(this);
+    FParent = parent;
+    if (!parent)
+        return;
+    parent->InsertControl(this);
+    ParentFontChanged();
+    ParentColorChanged();
+}
+
+void TControl::ParentFontChanged() {
+    if (!FParentFont || !FParent)
+        return;
+    FTakingParentFont = true;
+    FFont.Assign(FParent->Font());
+    FTakingParentFont = false;
+}
+
+void TControl::ParentColorChanged() {
+    if (!FParentColor || !FParent || FParent->Color() == FBrush.Color())
+        return;
+    FBrush.SetColor(FParent->Color());
+    ColorChanged();
+}
+
+void TGraphicControl::Invalidate() {
+    if (TWinControl* parent = Parent())
+        parent->InvalidateArea(BoundsRect());
+}
+
+void TGraphicControl::BoundsChanged(const RECT& old) {
+    if (TWinControl* parent = Parent())
+        parent->InvalidateArea(old);
+    Invalidate();
 }

@@ -46,7 +46,6 @@ class TControl : public TComponent {
     void SetColor(TColor color);
     // True while the control shows its parent's colour; setting the colour ends it.
     bool ParentColor() const { return FParentColor; }
-    void SetParentColor(bool value);
 
     // A system cursor (IDC_HAND and so on); null for the class cursor.
     LPCWSTR Cursor() const { return FCursor; }

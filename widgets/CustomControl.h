@@ -27,10 +27,11 @@ class TCustomControl : public TWinControl {
     // The canvas is valid while Paint runs.
     TCanvas Canvas;
     virtual void Paint() {}
-    // Raise OnMouseDown and OnMouseUp.
+    // An override that keeps OnMouseDown and OnMouseUp calls these.
     virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
     virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
-    // Raises OnClick.
+    // The control never clicks by itself: a derived control decides what makes
+    // a click (a release over it, say) and calls this to raise OnClick.
     void Click();
 
     void CreateParams(TCreateParams& params) override;

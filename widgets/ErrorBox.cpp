@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-
 namespace {
 
 constexpr int kOkButton = 100;
@@ -50,6 +49,8 @@ void ShowErrorBox(HWND owner, const TErrorBoxTexts& texts, std::wstring_view mes
     config.pfCallback = ErrorBoxNotification;
     config.lpCallbackData = reinterpret_cast<LONG_PTR>(owner);
     if (FAILED(TaskDialogIndirect(&config, nullptr, nullptr, nullptr)))
-        // Without the themed common controls: the plain message box says the same.
+        // The task dialog is imported at load time, so it is there; making the box
+        // can still fail when the system runs short of resources, and then the
+        // plain message box says the same.
         MessageBoxW(owner, content.c_str(), title.c_str(), MB_OK | MB_ICONERROR);
 }

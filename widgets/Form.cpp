@@ -125,6 +125,10 @@ void TForm::ControlDestroying(TWinControl* control) {
         FActiveControl = nullptr;
 }
 
+const TAccessibilityLibrary* TForm::Accessibility() {
+    return Host ? Host->Accessibility() : nullptr;
+}
+
 void TForm::FocusActiveControl() {
     // A control whose window is being rebuilt gets the focus back itself.
     if (FActiveControl && !FActiveControl->HandleAllocated())

@@ -12,6 +12,7 @@
 #define WM_DPICHANGED 0x02E0
 #endif
 
+class TAccessibilityLibrary;
 class TForm;
 
 // What a form asks of the program around it; the application answers.
@@ -22,6 +23,10 @@ class TFormHost {
     virtual HWND FormOwner() const = 0;
     // The user or the program closed form.
     virtual void FormClosed(TForm& form) = 0;
+    // The platform's accessibility functions for the forms' controls, asked
+    // when an assistive program first asks a control for its object; null
+    // leaves the controls to the platform. They outlive the forms.
+    virtual const TAccessibilityLibrary* Accessibility() = 0;
 
   protected:
     ~TFormHost() = default;
@@ -71,6 +76,7 @@ class TForm : public TWinControl {
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void FocusChanged(TWinControl* control) override;
     void ControlDestroying(TWinControl* control) override;
+    const TAccessibilityLibrary* Accessibility() override;
 
   private:
     void FocusActiveControl();

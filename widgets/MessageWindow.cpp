@@ -1,12 +1,11 @@
 #include "MessageWindow.h"
 
 #include "Exceptions.h"
-#include "FailureSink.h"
-#include "WindowBinding.h"
+#include "WindowProcedure.h"
 
 namespace {
 constexpr wchar_t kClassName[] = L"OstrafelMessageWindow";
-constexpr TWindowBinding<MessageWindow> kBinding(L"Ostrafel.MessageWindow");
+constexpr TWindowProcedure<MessageWindow> kProcedure(L"Ostrafel.MessageWindow");
 }
 
 MessageWindow::MessageWindow(Kind kind, const std::wstring& title, Handler handler)
@@ -28,31 +27,27 @@ MessageWindow::~MessageWindow() {
     // The handler may belong to an object that is going away; the dying
     // window gets default handling only.
     if (HWND window = FHandle.get())
-        kBinding.Unbind(window);
+        kProcedure.Unbind(window);
+}
+
+void MessageWindow::Attach(HWND window) {
+    FHandle.reset(window);
+    kProcedure.Bind(window, this);
+}
+
+void MessageWindow::Detach() {
+    if (HWND window = FHandle.release())
+        kProcedure.Unbind(window);
+}
+
+LRESULT MessageWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (FHandler && FHandler(message, wParam, lParam, result))
+        return result;
+    return DefWindowProcW(FHandle.get(), message, wParam, lParam);
 }
 
 LRESULT CALLBACK MessageWindow::WindowProc(HWND window, UINT message, WPARAM wParam,
                                            LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<MessageWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->FHandle.reset(window);
-        kBinding.Bind(window, self);
-    }
-    auto* self = kBinding.Find(window);
-    if (message == WM_NCDESTROY && self) {
-        kBinding.Unbind(window);
-        self->FHandle.release();
-        self = nullptr;
-    }
-    if (self && self->FHandler) {
-        try {
-            LRESULT result = 0;
-            if (self->FHandler(message, wParam, lParam, result))
-                return result;
-        } catch (...) {
-            HandleException(std::current_exception());
-            return 0;
-        }
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
+    return kProcedure.ClassMessage(window, message, wParam, lParam);
 }

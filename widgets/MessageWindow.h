@@ -7,6 +7,8 @@
 
 #include "Handles.h"
 
+template <class T> class TWindowProcedure;
+
 class MessageWindow {
   public:
     // Answers true with result set for a message it handled.
@@ -25,7 +27,11 @@ class MessageWindow {
     HWND Handle() const { return FHandle.get(); }
 
   private:
+    friend class TWindowProcedure<MessageWindow>;
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void Attach(HWND window);
+    void Detach();
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
 
     Handler FHandler;
     UniqueHwnd FHandle;

@@ -1,4 +1,5 @@
-// A periodic window timer.
+// A periodic timer. Its ticks come as messages to a message-only window of
+// its own, so the handler runs from the message loop.
 #pragma once
 
 #include <memory>
@@ -21,7 +22,8 @@ class TTimer : public TComponent {
     const TNotifyEvent& OnTimer() const { return FOnTimer; }
     void SetOnTimer(TNotifyEvent handler);
 
-    // Whether the platform's timer is counting.
+    // False while disabled, without a handler or with a zero interval, and
+    // when the platform had no timer to give.
     bool Running() const { return FRunning; }
 
   private:

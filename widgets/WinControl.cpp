@@ -7,14 +7,12 @@
 
 #include "AccessibilityLibrary.h"
 #include "AccessibleObject.h"
-#include "Application.h"
 #include "Exceptions.h"
-#include "FailureSink.h"
-#include "WindowBinding.h"
+#include "WindowProcedure.h"
 
 namespace {
 
-constexpr TWindowBinding<TWinControl> kBinding(L"Ostrafel.Control");
+constexpr TWindowProcedure<TWinControl> kProcedure(L"Ostrafel.Control");
 
 bool Intersect(const RECT& a, const RECT& b) {
     RECT common;
@@ -35,7 +33,7 @@ TWinControl::~TWinControl() {
 }
 
 TWinControl* TWinControl::FromHandle(HWND window) {
-    return kBinding.Find(window);
+    return kProcedure.Find(window);
 }
 
 void TWinControl::SetParent(TWinControl* parent) {
@@ -78,11 +76,6 @@ void TWinControl::Invalidate() {
 void TWinControl::InvalidateArea(const RECT& area) {
     if (HandleAllocated())
         InvalidateRect(Handle(), &area, TRUE);
-}
-
-void TWinControl::Update() {
-    if (HandleAllocated())
-        UpdateWindow(Handle());
 }
 
 TWinControl* TWinControl::TopParent() {
@@ -146,7 +139,7 @@ void TWinControl::RecreateWnd() {
 
 void TWinControl::Attach(HWND window) {
     FHandle.reset(window);
-    kBinding.Bind(window, this);
+    kProcedure.Bind(window, this);
 }
 
 void TWinControl::Detach() {
@@ -157,7 +150,7 @@ void TWinControl::Detach() {
     HWND window = FHandle.release();
     if (!window)
         return;
-    kBinding.Unbind(window);
+    kProcedure.Unbind(window);
     if (FSystemClass)
         RemoveWindowSubclass(window, SubclassWindowProc, 0);
 }
@@ -169,32 +162,14 @@ void TWinControl::DestroyHandle() {
     Detach();  // no message of the dying window reaches this object
 }
 
-LRESULT TWinControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    LRESULT result = 0;
-    try {
-        result = WndProc(message, wParam, lParam);
-    } catch (...) {
-        HandleException(std::current_exception());
-    }
-    if (message == WM_NCDESTROY)
-        Detach();
-    return result;
-}
-
 LRESULT CALLBACK TWinControl::ClassWindowProc(HWND window, UINT message, WPARAM wParam,
                                               LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        static_cast<TWinControl*>(create->lpCreateParams)->Attach(window);
-    }
-    if (TWinControl* self = FromHandle(window))
-        return self->HandleMessage(message, wParam, lParam);
-    return DefWindowProcW(window, message, wParam, lParam);
+    return kProcedure.ClassMessage(window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK TWinControl::SubclassWindowProc(HWND, UINT message, WPARAM wParam, LPARAM lParam,
                                                  UINT_PTR, DWORD_PTR self) {
-    return reinterpret_cast<TWinControl*>(self)->HandleMessage(message, wParam, lParam);
+    return kProcedure.Dispatch(*reinterpret_cast<TWinControl*>(self), message, wParam, lParam);
 }
 
 LRESULT TWinControl::DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -226,10 +201,9 @@ void TWinControl::NotifyAccessibleEvent(DWORD event) const {
 
 LRESULT TWinControl::AnswerAccessibleObject(WPARAM wParam, LPARAM lParam) {
     // The object id travels as a 32-bit value, whatever the size of LPARAM.
-    if (!Parent() || static_cast<LONG>(static_cast<DWORD>(lParam)) != OBJID_CLIENT ||
-        !Application)
+    if (!Parent() || static_cast<LONG>(static_cast<DWORD>(lParam)) != OBJID_CLIENT)
         return 0;
-    const TAccessibilityLibrary* library = Application->Accessibility();
+    const TAccessibilityLibrary* library = TopParent()->Accessibility();
     if (!library)
         return 0;
     if (!FAccessible)

@@ -3,7 +3,8 @@
 // Windows of the program's own classes are bound to their object at
 // WM_NCCREATE, windows of the platform's classes (edit boxes, buttons) right
 // after creation, where they are also subclassed. Both reach the object's
-// virtual WndProc. A failure that escapes WndProc goes to the failure sink.
+// virtual WndProc through the widget layer's one window procedure
+// (WindowProcedure.h), which hands a failure that escapes to the failure sink.
 // A parent hands WM_COMMAND and WM_CTLCOLOR* of a child back to the child's
 // object, so each control handles its own notifications and colours.
 #pragma once
@@ -15,7 +16,9 @@
 #include "Control.h"
 #include "Handles.h"
 
+class TAccessibilityLibrary;
 class TAccessibleObject;
+template <class T> class TWindowProcedure;
 
 class TWinControl : public TControl {
   public:
@@ -44,7 +47,6 @@ class TWinControl : public TControl {
 
     void Invalidate() override;
     void InvalidateArea(const RECT& area);
-    void Update();
 
     // Runs when the keyboard focus moves from this control to another control
     // of the same form (not when another window or program is activated).
@@ -110,6 +112,9 @@ class TWinControl : public TControl {
     // took the keyboard focus, or one is going.
     virtual void FocusChanged(TWinControl* /*control*/) {}
     virtual void ControlDestroying(TWinControl* /*control*/) {}
+    // The accessibility functions that the top-level control has for its
+    // windowed descendants (a form asks its host); null for none.
+    virtual const TAccessibilityLibrary* Accessibility() { return nullptr; }
     void DestroyHandle();
 
     void BoundsChanged(const RECT& old) override;
@@ -119,13 +124,13 @@ class TWinControl : public TControl {
 
   private:
     friend class TControl;
+    friend class TWindowProcedure<TWinControl>;
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
     // The control at the top of the parent chain: itself while unparented.
     TWinControl* TopParent();
     void Attach(HWND window);
     void Detach();
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // The accessible object for WM_GETOBJECT, or 0 for the platform's answer.
     LRESULT AnswerAccessibleObject(WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK ClassWindowProc(HWND window, UINT message, WPARAM wParam,

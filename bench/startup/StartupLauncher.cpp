@@ -22,8 +22,8 @@
 
 namespace {
 
-constexpr DWORD TimeoutMs = 30000;
-constexpr double TargetRatio = 1.10;
+constexpr DWORD kTimeoutMs = 30000;
+constexpr double kTargetRatio = 1.10;
 
 double NowMs() {
     LARGE_INTEGER frequency, count;
@@ -97,9 +97,9 @@ double TimeOneStart(const std::wstring& program) {
     }
     UniqueKernelObject process(created.hProcess);
     UniqueKernelObject thread(created.hThread);
-    double deadline = start + TimeoutMs;
+    double deadline = start + kTimeoutMs;
 
-    WaitForInputIdle(process.get(), TimeoutMs);
+    WaitForInputIdle(process.get(), kTimeoutMs);
     HWND window = nullptr;
     WaitUntil([&] { return (window = VisibleMainWindow(created.dwProcessId)) != nullptr; },
               deadline, "the window is shown");
@@ -107,7 +107,7 @@ double TimeOneStart(const std::wstring& program) {
     double elapsed = NowMs() - start;
 
     PostMessageW(window, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(process.get(), TimeoutMs) != WAIT_OBJECT_0) {
+    if (WaitForSingleObject(process.get(), kTimeoutMs) != WAIT_OBJECT_0) {
         TerminateProcess(process.get(), 1);
         throw std::runtime_error("the program did not end when its window was closed");
     }
@@ -177,8 +177,8 @@ int wmain(int argc, wchar_t** argv) {
         std::wprintf(L"start-up ratio %ls / %ls: %.2f", FileName(programs[0]).c_str(),
                      FileName(programs[i]).c_str(), ratio);
         if (i == 1) {
-            std::wprintf(L" (target <= %.2f: %ls)", TargetRatio,
-                         ratio <= TargetRatio ? L"met" : L"NOT met");
+            std::wprintf(L" (target <= %.2f: %ls)", kTargetRatio,
+                         ratio <= kTargetRatio ? L"met" : L"NOT met");
         }
         std::wprintf(L"; fastest starts %.2f\n", Fastest(times[0]) / Fastest(times[i]));
     }

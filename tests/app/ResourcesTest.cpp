@@ -1,7 +1,7 @@
 // What the built program carries: manifest, icon group, version record, texts.
 #include "ProgramFile.h"
+#include "StringTable.h"
 #include "XmlElements.h"
-#include "resource.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 namespace ostrafel::test {
 namespace {
 
-constexpr WORD UsEnglish = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
+constexpr WORD kUsEnglish = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
 
 class ProgramResourcesTest : public ::testing::Test {
   protected:
@@ -40,11 +40,11 @@ std::vector<const XmlElement*> FindElements(const std::vector<XmlElement>& eleme
 
 TEST_F(ProgramResourcesTest, CarriesOneManifestInUsEnglish) {
     EXPECT_EQ(FProgram.Names(RT_MANIFEST), std::vector<std::wstring>{L"#1"});
-    EXPECT_EQ(FProgram.Languages(RT_MANIFEST, MAKEINTRESOURCEW(1)), std::vector<WORD>{UsEnglish});
+    EXPECT_EQ(FProgram.Languages(RT_MANIFEST, MAKEINTRESOURCEW(1)), std::vector<WORD>{kUsEnglish});
 }
 
 TEST_F(ProgramResourcesTest, ManifestDeclaresDpiAwarenessStylesAndExecutionLevel) {
-    auto manifest = FProgram.Find(RT_MANIFEST, MAKEINTRESOURCEW(1), UsEnglish);
+    auto manifest = FProgram.Find(RT_MANIFEST, MAKEINTRESOURCEW(1), kUsEnglish);
     ASSERT_FALSE(manifest.empty());
     auto elements = ReadXmlElements(manifest);
 
@@ -91,7 +91,7 @@ TEST_F(ProgramResourcesTest, ManifestDeclaresDpiAwarenessStylesAndExecutionLevel
 }
 
 TEST_F(ProgramResourcesTest, ManifestNamesEverySupportedSystemFromVistaToTen) {
-    auto elements = ReadXmlElements(FProgram.Find(RT_MANIFEST, MAKEINTRESOURCEW(1), UsEnglish));
+    auto elements = ReadXmlElements(FProgram.Find(RT_MANIFEST, MAKEINTRESOURCEW(1), kUsEnglish));
     std::vector<std::wstring> ids;
     for (const XmlElement* os :
          FindElements(elements, L"assembly/compatibility/application/supportedOS")) {
@@ -242,7 +242,7 @@ ImageShape ReadImageShape(std::span<const std::byte> image) {
 }
 
 TEST_F(ProgramResourcesTest, MainIconHasTenSizesAt32BitsEach) {
-    EXPECT_EQ(FProgram.Languages(RT_GROUP_ICON, L"MAINICON"), std::vector<WORD>{UsEnglish});
+    EXPECT_EQ(FProgram.Languages(RT_GROUP_ICON, L"MAINICON"), std::vector<WORD>{kUsEnglish});
     auto group = FProgram.Find(RT_GROUP_ICON, L"MAINICON");
     auto entries = ReadIconGroup(group);
     ASSERT_EQ(entries.size(), 10u);

@@ -77,12 +77,12 @@ class LocaleEnvironment {
   public:
     explicit LocaleEnvironment(const char* lcAll) {
         if (const char* old = std::getenv("LC_ALL"))
-            saved_ = old;
+            FSaved = old;
         setenv("LC_ALL", lcAll, 1);
     }
     ~LocaleEnvironment() {
-        if (saved_)
-            setenv("LC_ALL", saved_->c_str(), 1);
+        if (FSaved)
+            setenv("LC_ALL", FSaved->c_str(), 1);
         else
             unsetenv("LC_ALL");
     }
@@ -90,7 +90,7 @@ class LocaleEnvironment {
     LocaleEnvironment& operator=(const LocaleEnvironment&) = delete;
 
   private:
-    std::optional<std::string> saved_;
+    std::optional<std::string> FSaved;
 };
 
 bool LocaleInstalled(const char* name) {
@@ -146,13 +146,13 @@ TEST(FormatSettings, FollowsTheUserNumericLocale) {
 // Gives the test its own thread locale and puts the old one back.
 class ThreadLocale {
   public:
-    explicit ThreadLocale(LCID locale) : saved_(GetThreadLocale()) { SetThreadLocale(locale); }
-    ~ThreadLocale() { SetThreadLocale(saved_); }
+    explicit ThreadLocale(LCID locale) : FSaved(GetThreadLocale()) { SetThreadLocale(locale); }
+    ~ThreadLocale() { SetThreadLocale(FSaved); }
     ThreadLocale(const ThreadLocale&) = delete;
     ThreadLocale& operator=(const ThreadLocale&) = delete;
 
   private:
-    LCID saved_;
+    LCID FSaved;
 };
 
 TEST(FormatSettings, FollowsTheThreadLocale) {

@@ -30,16 +30,16 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 
 // What TryStrToFloat gives for a text: false, a value, or not-a-number.
 struct Reading {
-    enum Kind { False, Value, NaN } kind;
+    enum class Kind { False, Value, NaN } kind;
     double value;
 };
-constexpr Reading No{Reading::False, 0};
-constexpr Reading NotANumber{Reading::NaN, 0};
+constexpr Reading kNo{Reading::Kind::False, 0};
+constexpr Reading kNotANumber{Reading::Kind::NaN, 0};
 constexpr Reading Is(double value) {
-    return {Reading::Value, value};
+    return {Reading::Kind::Value, value};
 }
 constexpr Reading Bits(std::uint64_t bits) {
-    return {Reading::Value, std::bit_cast<double>(bits)};
+    return {Reading::Kind::Value, std::bit_cast<double>(bits)};
 }
 
 struct ReadCase {
@@ -77,15 +77,15 @@ void ExpectReading(std::u16string_view text, const TFormatSettings& settings, Re
     double value = kUntouched;
     const bool ok = TryStrToFloat(text, value, settings);
     switch (expected.kind) {
-    case Reading::False:
+    case Reading::Kind::False:
         EXPECT_FALSE(ok);
-        EXPECT_TRUE(SameBits(value, kUntouched)) << "a false result changed Value";
+        EXPECT_TRUE(SameBits(value, kUntouched)) << "a false result changed value";
         break;
-    case Reading::NaN:
+    case Reading::Kind::NaN:
         EXPECT_TRUE(ok);
         EXPECT_TRUE(std::isnan(value)) << testing::HexFloat(value);
         break;
-    case Reading::Value:
+    case Reading::Kind::Value:
         EXPECT_TRUE(ok);
         EXPECT_TRUE(SameBits(value, expected.value));
         break;
@@ -101,42 +101,42 @@ void ExpectReadings(const std::vector<ReadCase>& cases) {
 
 TEST(TryStrToFloat, SeparatorsAndSigns) {
     ExpectReadings({
-        {u"12.5", Is(12.5), No},
-        {u"12,5", No, Is(12.5)},
-        {u" 12.5 ", Is(12.5), No},
+        {u"12.5", Is(12.5), kNo},
+        {u"12,5", kNo, Is(12.5)},
+        {u" 12.5 ", Is(12.5), kNo},
         {u"   7", Is(7), Is(7)},
-        {u".5", Is(0.5), No},
-        {u",5", No, Is(0.5)},
-        {u"5.", Is(5), No},
-        {u"5,", No, Is(5)},
-        {u".", No, No},
-        {u",", No, No},
-        {u"", No, No},
-        {u" ", No, No},
-        {u"+", No, No},
-        {u"-", No, No},
-        {u"+.", No, No},
-        {u"-,", No, No},
+        {u".5", Is(0.5), kNo},
+        {u",5", kNo, Is(0.5)},
+        {u"5.", Is(5), kNo},
+        {u"5,", kNo, Is(5)},
+        {u".", kNo, kNo},
+        {u",", kNo, kNo},
+        {u"", kNo, kNo},
+        {u" ", kNo, kNo},
+        {u"+", kNo, kNo},
+        {u"-", kNo, kNo},
+        {u"+.", kNo, kNo},
+        {u"-,", kNo, kNo},
         {u"-0", Is(-0.0), Is(-0.0)},
-        {u"-0.0", Is(-0.0), No},
+        {u"-0.0", Is(-0.0), kNo},
         {u"+7", Is(7), Is(7)},
         {u"007", Is(7), Is(7)},
-        {u"-2.5", Is(-2.5), No},
-        {u"--5", No, No},
-        {u"+-5", No, No},
-        {u"- 5", No, No},
-        {u"5-", No, No},
-        {u"1.2.3", No, No},
-        {u"1,2,3", No, No},
-        {u"\t5", No, No},
-        {u"5\t", No, No},
-        {u"5\r\n", No, No},
-        {u"\u00A05", No, No},
+        {u"-2.5", Is(-2.5), kNo},
+        {u"--5", kNo, kNo},
+        {u"+-5", kNo, kNo},
+        {u"- 5", kNo, kNo},
+        {u"5-", kNo, kNo},
+        {u"1.2.3", kNo, kNo},
+        {u"1,2,3", kNo, kNo},
+        {u"\t5", kNo, kNo},
+        {u"5\t", kNo, kNo},
+        {u"5\r\n", kNo, kNo},
+        {u"\u00A05", kNo, kNo},
         // A comma is never a digit-group separator.
-        {u"1,000", No, Is(1)},
-        {u"1 000", No, No},
-        {u"1.000,5", No, No},
-        {u"1,000.5", No, No},
+        {u"1,000", kNo, Is(1)},
+        {u"1 000", kNo, kNo},
+        {u"1.000,5", kNo, kNo},
+        {u"1,000.5", kNo, kNo},
     });
 }
 
@@ -144,34 +144,34 @@ TEST(TryStrToFloat, Exponents) {
     ExpectReadings({
         {u"1e3", Is(1000), Is(1000)},
         {u"1E+3", Is(1000), Is(1000)},
-        {u"2.5E-1", Is(0.25), No},
-        {u"1,5e2", No, Is(150)},
+        {u"2.5E-1", Is(0.25), kNo},
+        {u"1,5e2", kNo, Is(150)},
         {u"1E0005", Is(100000), Is(100000)},
-        {u".5e1", Is(5), No},
-        {u"5.e1", Is(50), No},
-        {u"1e", No, No},
-        {u"1e+", No, No},
-        {u"1e-", No, No},
-        {u"e3", No, No},
-        {u".e3", No, No},
-        {u"1 e3", No, No},
-        {u"1e 3", No, No},
+        {u".5e1", Is(5), kNo},
+        {u"5.e1", Is(50), kNo},
+        {u"1e", kNo, kNo},
+        {u"1e+", kNo, kNo},
+        {u"1e-", kNo, kNo},
+        {u"e3", kNo, kNo},
+        {u".e3", kNo, kNo},
+        {u"1 e3", kNo, kNo},
+        {u"1e 3", kNo, kNo},
         {u"1e3 ", Is(1000), Is(1000)},
-        {u"1e+-3", No, No},
-        {u"1e3.5", No, No},
-        {u"1d3", No, No},
+        {u"1e+-3", kNo, kNo},
+        {u"1e3.5", kNo, kNo},
+        {u"1d3", kNo, kNo},
     });
 }
 
 TEST(TryStrToFloat, NoOtherNotations) {
     ExpectReadings({
-        {u"0x10", No, No},
-        {u"$10", No, No},
-        {u"\u06F1\u06F2", No, No}, // Persian digits
-        {u"\u0661\u0662", No, No}, // Arabic-Indic digits
-        {u"\uFF11\uFF12", No, No}, // full-width digits
-        {u"1\u066B5", No, No},     // Arabic decimal separator
-        {u"12%", No, No},
+        {u"0x10", kNo, kNo},
+        {u"$10", kNo, kNo},
+        {u"\u06F1\u06F2", kNo, kNo}, // Persian digits
+        {u"\u0661\u0662", kNo, kNo}, // Arabic-Indic digits
+        {u"\uFF11\uFF12", kNo, kNo}, // full-width digits
+        {u"1\u066B5", kNo, kNo},     // Arabic decimal separator
+        {u"12%", kNo, kNo},
     });
 }
 
@@ -183,44 +183,44 @@ TEST(TryStrToFloat, SpecialWords) {
         {u" INF", Is(kInf), Is(kInf)},
         {u"-INF", Is(-kInf), Is(-kInf)},
         {u"  -iNf", Is(-kInf), Is(-kInf)},
-        {u"NaN", NotANumber, NotANumber},
-        {u"nan", NotANumber, NotANumber},
-        {u"+NAN", No, No},
-        {u"-NAN", No, No},
-        {u"INF ", No, No},
-        {u"INFINITY", No, No},
-        {u"IN", No, No},
-        {u"- INF", No, No},
-        {u"\u0131nf", No, No}, // dotless i: only a to z fold
+        {u"NaN", kNotANumber, kNotANumber},
+        {u"nan", kNotANumber, kNotANumber},
+        {u"+NAN", kNo, kNo},
+        {u"-NAN", kNo, kNo},
+        {u"INF ", kNo, kNo},
+        {u"INFINITY", kNo, kNo},
+        {u"IN", kNo, kNo},
+        {u"- INF", kNo, kNo},
+        {u"\u0131nf", kNo, kNo}, // dotless i: only a to z fold
     });
 }
 
 TEST(TryStrToFloat, RangeLimits) {
     ExpectReadings({
         {u"1e308", Bits(0x7FE1CCF385EBC8A0), Bits(0x7FE1CCF385EBC8A0)},
-        {u"1.7976931348623157e308", Bits(0x7FEFFFFFFFFFFFFF), No},
-        {u"-1.7976931348623157e308", Bits(0xFFEFFFFFFFFFFFFF), No},
+        {u"1.7976931348623157e308", Bits(0x7FEFFFFFFFFFFFFF), kNo},
+        {u"-1.7976931348623157e308", Bits(0xFFEFFFFFFFFFFFFF), kNo},
         // Beyond the largest double in extended, though it would round down to it.
-        {u"1.7976931348623158e308", No, No},
-        {u"1.8e308", No, No},
-        {u"-1.8e308", No, No},
-        {u"1e309", No, No},
-        {u"1e400", No, No},
-        {u"1e4999", No, No},
+        {u"1.7976931348623158e308", kNo, kNo},
+        {u"1.8e308", kNo, kNo},
+        {u"-1.8e308", kNo, kNo},
+        {u"1e309", kNo, kNo},
+        {u"1e400", kNo, kNo},
+        {u"1e4999", kNo, kNo},
         // Subnormal results and underflow to zero are no failure.
-        {u"2.2250738585072011e-308", Bits(0x000FFFFFFFFFFFFF), No},
-        {u"2.2250738585072012e-308", Bits(0x0010000000000000), No},
-        {u"4.9406564584124654e-324", Bits(0x0000000000000001), No},
-        {u"2.4703282292062327e-324", Is(0), No},
-        {u"2.4703282292062328e-324", Bits(0x0000000000000001), No},
+        {u"2.2250738585072011e-308", Bits(0x000FFFFFFFFFFFFF), kNo},
+        {u"2.2250738585072012e-308", Bits(0x0010000000000000), kNo},
+        {u"4.9406564584124654e-324", Bits(0x0000000000000001), kNo},
+        {u"2.4703282292062327e-324", Is(0), kNo},
+        {u"2.4703282292062328e-324", Bits(0x0000000000000001), kNo},
         {u"1e-320", Bits(0x00000000000007E8), Bits(0x00000000000007E8)},
         {u"1e-400", Is(0), Is(0)},
         {u"-1e-400", Is(-0.0), Is(-0.0)},
         {u"1e-1000", Is(0), Is(0)},
         {u"0e500", Is(0), Is(0)},
         // The exponent stops at 500 and leaves the last digit unread.
-        {u"1e-5000", No, No},
-        {u"0e5000", No, No},
+        {u"1e-5000", kNo, kNo},
+        {u"0e5000", kNo, kNo},
         {u"1e0000000000000000003", Is(1000), Is(1000)},
     });
 }
@@ -229,16 +229,16 @@ TEST(TryStrToFloat, RoundsTwice) {
     // The digits are rounded to 64 bits, then to 53: a few texts miss the nearest double.
     ExpectReadings({
         // 5.019227199999999555757312919013202190399169921875, one below the nearest.
-        {u"5.0192272", Bits(0x401413B04B8CC64C), No},
-        {u"-5.0192272", Bits(0xC01413B04B8CC64C), No},
-        {u"5,0192272", No, Bits(0x401413B04B8CC64C)},
-        {u"56331.3742972", Bits(0x40EB816BFA3E1F20), No},
-        {u"9007199254740993.0000000001", Bits(0x4340000000000000), No},
+        {u"5.0192272", Bits(0x401413B04B8CC64C), kNo},
+        {u"-5.0192272", Bits(0xC01413B04B8CC64C), kNo},
+        {u"5,0192272", kNo, Bits(0x401413B04B8CC64C)},
+        {u"56331.3742972", Bits(0x40EB816BFA3E1F20), kNo},
+        {u"9007199254740993.0000000001", Bits(0x4340000000000000), kNo},
         // An exact half between two doubles goes to the even one.
         {u"9007199254740993", Bits(0x4340000000000000), Bits(0x4340000000000000)},
         {u"9007199254740995", Bits(0x4340000000000002), Bits(0x4340000000000002)},
-        {u"0.1", Bits(0x3FB999999999999A), No},
-        {u"0.3", Bits(0x3FD3333333333333), No},
+        {u"0.1", Bits(0x3FB999999999999A), kNo},
+        {u"0.3", Bits(0x3FD3333333333333), kNo},
         {u"1e23", Bits(0x44B52D02C7E14AF6), Bits(0x44B52D02C7E14AF6)},
     });
 }
@@ -250,7 +250,7 @@ TEST(TryStrToFloat, LongDigitStrings) {
         {u"18446744073709553665", Bits(0x43F0000000000000), Bits(0x43F0000000000000)},
         {u"123456789012345678901", Bits(0x441AC53A7E04BCDA), Bits(0x441AC53A7E04BCDA)},
         {u"123456789012345678901234567890", Bits(0x45F8EE90FF6C373E), Bits(0x45F8EE90FF6C373E)},
-        {u"3.14159265358979323846264338327950288", Bits(0x400921FB54442D18), No},
+        {u"3.14159265358979323846264338327950288", Bits(0x400921FB54442D18), kNo},
     });
     const std::u16string manyZeros(6000, u'0');
     const std::u16string manyOnes(6000, u'1');
@@ -258,8 +258,8 @@ TEST(TryStrToFloat, LongDigitStrings) {
     ExpectReading(u"0." + manyZeros + u"1", TFormatSettings::Invariant(), Is(0));
     ExpectReading(manyZeros + u"25", TFormatSettings::Invariant(), Is(25));
     // So many digits that the accumulator overflows: no number, even scaled down.
-    ExpectReading(u"0." + manyOnes, TFormatSettings::Invariant(), No);
-    ExpectReading(manyOnes, TFormatSettings::Invariant(), No);
+    ExpectReading(u"0." + manyOnes, TFormatSettings::Invariant(), kNo);
+    ExpectReading(manyOnes, TFormatSettings::Invariant(), kNo);
 }
 
 TEST(TryStrToFloat, StopsAtTheFirstNul) {
@@ -268,7 +268,7 @@ TEST(TryStrToFloat, StopsAtTheFirstNul) {
     ExpectReading(u"INF\0 "sv, TFormatSettings::Invariant(), Is(kInf));
     ExpectReading(u"\0"
                   u"12"sv,
-                  TFormatSettings::Invariant(), No);
+                  TFormatSettings::Invariant(), kNo);
     ExpectReading(u"1\0.5"sv, TFormatSettings::Invariant(), Is(1));
 }
 

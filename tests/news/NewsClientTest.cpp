@@ -78,8 +78,8 @@ TEST_F(NewsClientTest, ProbeSendsHeadWithTheUserAgentOnly) {
 // is missing, or lacks a function the client calls, every exchange fails like a
 // network failure, before anything is sent.
 struct UnusableLibraryCase {
-    const wchar_t* Library;
-    const char* Failure;
+    const wchar_t* library;
+    const char* failure;
 };
 
 TEST_F(NewsClientTest, WithoutAUsableHttpLibraryEveryExchangeFails) {
@@ -89,15 +89,15 @@ TEST_F(NewsClientTest, WithoutAUsableHttpLibraryEveryExchangeFails) {
         {L"version.dll", "WinHttpOpen is missing"},
     };
     for (const UnusableLibraryCase& c : cases) {
-        SCOPED_TRACE(c.Failure);
-        THTTPClient client = MakeWinHttpClient({}, c.Library);
+        SCOPED_TRACE(c.failure);
+        THTTPClient client = MakeWinHttpClient({}, c.library);
         EXPECT_FALSE(HasInternet(client, Http()));
         EXPECT_EQ(FetchNewsText(client, Http()), std::nullopt);
         try {
             client.Execute("GET", Http() + kNewsTarget);
             ADD_FAILURE() << "the exchange did not fail";
         } catch (const HttpError& failure) {
-            EXPECT_NE(std::string(failure.what()).find(c.Failure), std::string::npos)
+            EXPECT_NE(std::string(failure.what()).find(c.failure), std::string::npos)
                 << failure.what();
         }
     }

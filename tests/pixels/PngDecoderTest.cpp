@@ -26,8 +26,8 @@ std::vector<std::uint32_t> DecodedPixels(const Bytes& file) {
 // the Paeth predictor meets ties: in red, up and up-left are as near (up wins),
 // in blue, left and up-left (left wins).
 struct TStoredPixel {
-    unsigned char Red, Green, Blue, Alpha;
-    std::uint32_t Premultiplied;
+    unsigned char red, green, blue, alpha;
+    std::uint32_t premultiplied;
 };
 const TStoredPixel kPicture[9] = {
     {100, 20, 100, 255, 0xFF641464}, {80, 100, 110, 128, 0x80283237}, {255, 255, 255, 0, 0x00000000},
@@ -38,9 +38,9 @@ const TStoredPixel kPicture[9] = {
 Bytes StoredBytes(bool withAlpha) {
     Bytes bytes;
     for (const TStoredPixel& p : kPicture) {
-        bytes.insert(bytes.end(), {p.Red, p.Green, p.Blue});
+        bytes.insert(bytes.end(), {p.red, p.green, p.blue});
         if (withAlpha)
-            bytes.push_back(p.Alpha);
+            bytes.push_back(p.alpha);
     }
     return bytes;
 }
@@ -48,8 +48,8 @@ Bytes StoredBytes(bool withAlpha) {
 std::vector<std::uint32_t> ExpectedPixels(bool withAlpha) {
     std::vector<std::uint32_t> pixels;
     for (const TStoredPixel& p : kPicture)
-        pixels.push_back(withAlpha ? p.Premultiplied
-                                   : 0xFF000000u | std::uint32_t{p.Red} << 16 | std::uint32_t{p.Green} << 8 | p.Blue);
+        pixels.push_back(withAlpha ? p.premultiplied
+                                   : 0xFF000000u | std::uint32_t{p.red} << 16 | std::uint32_t{p.green} << 8 | p.blue);
     return pixels;
 }
 

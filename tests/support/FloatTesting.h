@@ -29,15 +29,15 @@ inline ::testing::AssertionResult SameBits(double actual, double expected) {
 // Windows processes and DLLs leave it, and puts the caller's state back.
 class LoweredX87Precision {
   public:
-    LoweredX87Precision() : saved_(ReadX87ControlWord()) {
-        WriteX87ControlWord(static_cast<std::uint16_t>((saved_ & ~0x0300u) | 0x0200u));
+    LoweredX87Precision() : FSaved(ReadX87ControlWord()) {
+        WriteX87ControlWord(static_cast<std::uint16_t>((FSaved & ~0x0300u) | 0x0200u));
     }
-    ~LoweredX87Precision() { WriteX87ControlWord(saved_); }
+    ~LoweredX87Precision() { WriteX87ControlWord(FSaved); }
     LoweredX87Precision(const LoweredX87Precision&) = delete;
     LoweredX87Precision& operator=(const LoweredX87Precision&) = delete;
 
   private:
-    std::uint16_t saved_;
+    std::uint16_t FSaved;
 };
 
 // x87 control words that a caller may leave behind: lowered precision, other rounding

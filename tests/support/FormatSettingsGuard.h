@@ -7,16 +7,16 @@ namespace ostrafel::testing {
 
 class FormatSettingsGuard {
   public:
-    explicit FormatSettingsGuard(char16_t decimalSeparator) : saved_(FormatSettings) {
+    explicit FormatSettingsGuard(char16_t decimalSeparator) : FSaved(FormatSettings) {
         FormatSettings = TFormatSettings::Invariant();
         FormatSettings.DecimalSeparator = decimalSeparator;
     }
-    ~FormatSettingsGuard() { FormatSettings = saved_; }
+    ~FormatSettingsGuard() { FormatSettings = FSaved; }
     FormatSettingsGuard(const FormatSettingsGuard&) = delete;
     FormatSettingsGuard& operator=(const FormatSettingsGuard&) = delete;
 
   private:
-    TFormatSettings saved_;
+    TFormatSettings FSaved;
 };
 
 } // namespace ostrafel::testing

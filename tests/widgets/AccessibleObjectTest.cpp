@@ -7,13 +7,16 @@
 
 #include <oleacc.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 
+#include "AccessibilityLibrary.h"
 #include "AccessibleClient.h"
 #include "Button.h"
 #include "Edit.h"
 #include "Exceptions.h"
+#include "Form.h"
 #include "UiTesting.h"
 
 namespace {
@@ -223,6 +226,55 @@ TEST_F(AccessibleTest, OneObjectPerWindowThatOutlivesItDisconnected) {
     EXPECT_EQ(rebuilt->get_accName(Self(), &name), CO_E_OBJNOTCONNECTED);
     LONG count = -1;
     EXPECT_EQ(rebuilt->get_accChildCount(&count), CO_E_OBJNOTCONNECTED);
+}
+
+// Stands in for the application object as the forms' host while it lives,
+// with accessibility functions of its own or none.
+class AccessibilityHost : public TFormHost {
+  public:
+    explicit AccessibilityHost(bool withLibrary) : FPrevious(TForm::SetHost(this)) {
+        if (withLibrary)
+            FLibrary = std::make_unique<TAccessibilityLibrary>();
+    }
+    ~AccessibilityHost() { TForm::SetHost(FPrevious); }
+    AccessibilityHost(const AccessibilityHost&) = delete;
+    AccessibilityHost& operator=(const AccessibilityHost&) = delete;
+
+    HWND FormOwner() const override { return nullptr; }
+    void FormClosed(TForm&) override {}
+    const TAccessibilityLibrary* Accessibility() override {
+        ++FQuestions;
+        return FLibrary && FLibrary->Loaded() ? FLibrary.get() : nullptr;
+    }
+    int Questions() const { return FQuestions; }
+
+  private:
+    TFormHost* FPrevious;
+    std::unique_ptr<TAccessibilityLibrary> FLibrary;
+    int FQuestions = 0;
+};
+
+TEST(AccessibleHost, ControlsServeTheirObjectsWithTheFunctionsOfTheirFormsHost) {
+    const ComInitialization com;
+    for (const bool withLibrary : {true, false}) {
+        SCOPED_TRACE(withLibrary ? "host with the functions" : "host without them");
+        AccessibilityHost host(withLibrary);
+        TestForm form;
+        auto* edit = form.Add<TEdit>(10, 10, 100, 30);
+        edit->SetAccessibleName(L"Entry");
+        form.Show();
+
+        const UniqueCom<IAccessible> object = AccessibleOf(edit->Handle());
+        EXPECT_GE(host.Questions(), 1);
+        // Without the host's functions the platform answers, knowing nothing
+        // of the control's own name.
+        if (withLibrary) {
+            ASSERT_TRUE(object);
+            EXPECT_EQ(ReadFacts(*object.get()).Name, L"Entry");
+        } else if (object) {
+            EXPECT_NE(ReadFacts(*object.get()).Name, L"Entry");
+        }
+    }
 }
 
 TEST_F(AccessibleTest, FormLeavesItsClientAreaToThePlatform) {

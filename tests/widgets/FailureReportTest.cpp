@@ -35,21 +35,6 @@ TEST(FullStop, AppendedUnlessTheTextEndsAtOrBelowAFullStop) {
         EXPECT_EQ(WithFullStop(text), expected) << WideToUtf8(text);
 }
 
-TEST(ApplicationTitle, FileNameBeforeItsFirstFullStopInLowerCase) {
-    const std::pair<std::wstring, std::wstring> cases[] = {
-        {L"C:\\Program Files\\Ostrafel\\Ostrafel.exe", L"Ostrafel"},
-        {L"C:\\x\\OSTRAFEL.EXE", L"Ostrafel"},
-        {L"D:/tools/my.tool.exe", L"my"},
-        {L"Z:\\work\\ui_widget_tests.exe", L"ui_widget_tests"},
-        {L"NoExtension", L"Noextension"},
-        {L"C:\\dir.d\\App", L"App"},
-        {L"C:\\x\\.hidden", L""},
-        {L"A.exe", L"A"},
-    };
-    for (const auto& [path, expected] : cases)
-        EXPECT_EQ(ApplicationTitleFromPath(path), expected) << WideToUtf8(path);
-}
-
 std::optional<std::wstring> TextFor(const std::function<void()>& raise) {
     try {
         raise();
@@ -79,15 +64,6 @@ TEST(FailureReportText, InnermostMessageWithFullStop) {
     EXPECT_EQ(TextFor([] { throw Exception(L""); }), L"");
     EXPECT_EQ(TextFor([] { throw EAbort(); }), std::nullopt);
     EXPECT_TRUE(TextFor([] { throw 42; }).has_value());
-}
-
-TEST(IntlSection, OnlyTheExactName) {
-    EXPECT_TRUE(IsIntlSettingsSection(L"intl"));
-    EXPECT_FALSE(IsIntlSettingsSection(L"Intl"));
-    EXPECT_FALSE(IsIntlSettingsSection(L"INTL"));
-    EXPECT_FALSE(IsIntlSettingsSection(L"intl "));
-    EXPECT_FALSE(IsIntlSettingsSection(L""));
-    EXPECT_FALSE(IsIntlSettingsSection(nullptr));
 }
 
 // What a message box showed, read by a timer of the box's own modal loop, which

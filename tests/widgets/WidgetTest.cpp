@@ -318,8 +318,8 @@ TEST(Label, FixedSizeKeepsItsBox) {
 
 TEST(Picture, FitsWithItsProportionsCentred) {
     struct Case {
-        int pictureWidth, pictureHeight, boxWidth, boxHeight;
-        RECT expected;
+        int PictureWidth, PictureHeight, BoxWidth, BoxHeight;
+        RECT Expected;
     };
     const Case cases[] = {
         {100, 50, 40, 40, {0, 10, 40, 30}},      // wide picture, shrunk
@@ -330,9 +330,9 @@ TEST(Picture, FitsWithItsProportionsCentred) {
         {0, 10, 40, 40, {0, 0, 0, 0}},           // nothing to draw
     };
     for (const Case& c : cases) {
-        const RECT r = FitProportional(c.pictureWidth, c.pictureHeight, c.boxWidth, c.boxHeight);
-        EXPECT_TRUE(EqualRect(&r, &c.expected))
-            << c.pictureWidth << "x" << c.pictureHeight << " in " << c.boxWidth << "x" << c.boxHeight
+        const RECT r = FitProportional(c.PictureWidth, c.PictureHeight, c.BoxWidth, c.BoxHeight);
+        EXPECT_TRUE(EqualRect(&r, &c.Expected))
+            << c.PictureWidth << "x" << c.PictureHeight << " in " << c.BoxWidth << "x" << c.BoxHeight
             << ": " << r.left << "," << r.top << "," << r.right << "," << r.bottom;
     }
 }
@@ -419,9 +419,9 @@ TEST(ApplicationObject, ReportsRegionalSettingsChangeOnIntlChangeAndTaskbarCreat
         ++reports;
     };
     struct Case {
-        UINT message;
-        const wchar_t* section;
-        bool rereads;
+        UINT Message;
+        const wchar_t* Section;
+        bool Rereads;
     };
     const Case cases[] = {
         {WM_SETTINGCHANGE, L"intl", true},
@@ -432,9 +432,9 @@ TEST(ApplicationObject, ReportsRegionalSettingsChangeOnIntlChangeAndTaskbarCreat
     };
     for (const Case& c : cases) {
         reports = 0;
-        SendMessageW(Application->Handle(), c.message, 0, reinterpret_cast<LPARAM>(c.section));
-        EXPECT_EQ(reports, c.rereads ? 1 : 0) << (c.section ? "section " : "message ")
-                                              << (c.section ? WideToUtf8(c.section) : std::to_string(c.message));
+        SendMessageW(Application->Handle(), c.Message, 0, reinterpret_cast<LPARAM>(c.Section));
+        EXPECT_EQ(reports, c.Rereads ? 1 : 0) << (c.Section ? "section " : "message ")
+                                              << (c.Section ? WideToUtf8(c.Section) : std::to_string(c.Message));
     }
     Application->OnRegionalSettingsChange = nullptr;
 }

@@ -30,7 +30,7 @@
 
 namespace {
 
-constexpr UINT AnswerBoxesEveryMs = 200;
+constexpr UINT kAnswerBoxesEveryMs = 200;
 
 std::runtime_error Failure(const std::wstring& text) {
     return std::runtime_error(std::string(text.begin(), text.end()));
@@ -218,7 +218,7 @@ int Run(const std::vector<std::wstring>& arguments) {
     Application->CreateForm(Form1);
     Form1->Show();
     Wait(100);
-    SetTimer(nullptr, 0, AnswerBoxesEveryMs, AnswerBoxes);
+    SetTimer(nullptr, 0, kAnswerBoxesEveryMs, AnswerBoxes);
 
     for (size_t i = 0; i + 1 < arguments.size(); ++i) {
         const std::wstring& action = arguments[i];

@@ -1,9 +1,9 @@
-// Identifiers of the program's resources, shared by Ostrafel.rc and the C++ code.
+// The program's string table (LoadStringW): the identifiers and texts of the
+// window's message boxes. Each text is written here once: app/Ostrafel.rc puts
+// it in the table through ui's public include folder, and ResourceText.cpp
+// falls back on it where the executable carries no table (test programs).
 #pragma once
 
-// String table (LoadStringW). Each text is written here once: Ostrafel.rc puts
-// it in the table, and the C++ code falls back on it where the executable
-// carries no table (test programs).
 #define IDS_ERROR 100 // caption of the calculation's error box
 #define IDS_ERROR_TEXT "Error"
 #define IDS_OK 101 // its button

@@ -1,4 +1,7 @@
-# Compiler settings shared by every target of the project.
+# The compiler and linker settings of the project: ostrafel_options, the
+# interface target that every target of the project links, and the settings
+# that reach every target (language standard, sanitizers, static linking,
+# reproducible builds). The switches that choose them are in OstrafelOptions.cmake.
 set(CMAKE_CXX_STANDARD 20)
 set(CMAKE_CXX_STANDARD_REQUIRED ON)
 set(CMAKE_CXX_EXTENSIONS OFF)
