@@ -89,6 +89,7 @@ run_step() { # script [argument]
 }
 echo "=== release package, news site"
 run_step tests/release/release-test.sh
+run_step tests/release/signing-test.sh
 run_step tests/deploy/news-nginx-test.sh i686
 # Where Wine cannot start the shipped 32-bit program, the same code built for
 # x86_64 still shows the site working with the program.
