@@ -24,7 +24,7 @@ set -euo pipefail
 called_from=$PWD
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
-usage() { sed -n '2,21p' "$0" >&2; exit 2; }
+usage() { sed -n '2,22p' "$0" >&2; exit 2; }
 say() { echo "verify-release: $*"; }
 from_caller() { case "$1" in /*) echo "$1" ;; *) echo "$called_from/$1" ;; esac; }
 
