@@ -17,9 +17,10 @@ packages=(
     # the 32-bit tests, where the kernel cannot start i386 programs itself
     qemu-user
 )
-# The release package (tools/release.sh: python3's zipfile) and the news site's
-# test, which serves deploy/news with nginx.
-packages+=(nginx git)
+# The release package (tools/release.sh: python3's zipfile; osslsigncode signs
+# the program and tools/verify-release.sh checks the signature) and the news
+# site's test, which serves deploy/news with nginx.
+packages+=(nginx git osslsigncode)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -104,6 +104,7 @@ run_step tools/check-x87-order.py build/win32/core/libostrafel_core.a
 run_step tools/check-widget-includes.py
 echo "=== release package, news site"
 run_step tests/release/release-test.sh
+run_step tests/release/signing-test.sh
 run_step tests/deploy/news-nginx-test.sh i686
 # Where Wine cannot start the shipped 32-bit program, the same code built for
 # x86_64 still shows the site working with the program.

@@ -42,8 +42,19 @@ std::string Lower(std::string text) {
 
 } // namespace
 
-ProgramResources::ProgramResources(const wchar_t* path)
-    : FModule(LoadLibraryExW(path, nullptr,
+std::wstring ProgramPath() {
+    const wchar_t* variable = L"OSTRAFEL_TESTED_PROGRAM";
+    DWORD size = GetEnvironmentVariableW(variable, nullptr, 0);
+    if (size == 0) {
+        return OSTRAFEL_EXE;
+    }
+    std::wstring path(size, L'\0');
+    path.resize(GetEnvironmentVariableW(variable, path.data(), size));
+    return path;
+}
+
+ProgramResources::ProgramResources(const std::wstring& path)
+    : FModule(LoadLibraryExW(path.c_str(), nullptr,
                              LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE)) {
     if (!FModule) {
         throw LastError("LoadLibraryExW");
@@ -86,8 +97,9 @@ std::wstring ProgramResources::String(UINT id) const {
     return std::wstring(buffer, static_cast<size_t>(std::max(length, 0)));
 }
 
-MappedProgram::MappedProgram(const wchar_t* path)
-    : FFile(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr)) {
+MappedProgram::MappedProgram(const std::wstring& path)
+    : FFile(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                        nullptr)) {
     if (FFile.get() == INVALID_HANDLE_VALUE) {
         FFile.release();
         throw LastError("CreateFileW");

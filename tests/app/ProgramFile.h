@@ -12,15 +12,15 @@
 
 namespace ostrafel::test {
 
-// Where the build put the program (a compile definition of the test).
-inline const wchar_t* ProgramPath() {
-    return OSTRAFEL_EXE;
-}
+// The program to read: the one the build made (a compile definition of the test), or
+// the copy that the environment variable OSTRAFEL_TESTED_PROGRAM names, such as the
+// signed program of a release package.
+std::wstring ProgramPath();
 
 // The program loaded as a data file: its resources can be read, its code never runs.
 class ProgramResources {
   public:
-    explicit ProgramResources(const wchar_t* path);
+    explicit ProgramResources(const std::wstring& path);
 
     // The bytes of one resource in one language; empty when there is none.
     std::span<const std::byte> Find(LPCWSTR type, LPCWSTR name, WORD language) const;
@@ -39,7 +39,7 @@ class ProgramResources {
 // The program's file mapped into memory as it lies on disk, for its PE headers.
 class MappedProgram {
   public:
-    explicit MappedProgram(const wchar_t* path);
+    explicit MappedProgram(const std::wstring& path);
 
     const IMAGE_NT_HEADERS& Headers() const;
     // The DLLs the program imports, directly or delay-loaded, in lower case.

@@ -114,10 +114,10 @@ class VersionRecordTest : public ::testing::Test {
   protected:
     void SetUp() override {
         DWORD ignored = 0;
-        DWORD size = GetFileVersionInfoSizeW(ProgramPath(), &ignored);
+        DWORD size = GetFileVersionInfoSizeW(ProgramPath().c_str(), &ignored);
         ASSERT_NE(size, 0u) << "no version record, error " << GetLastError();
         FRecord.resize(size);
-        ASSERT_TRUE(GetFileVersionInfoW(ProgramPath(), 0, size, FRecord.data()));
+        ASSERT_TRUE(GetFileVersionInfoW(ProgramPath().c_str(), 0, size, FRecord.data()));
     }
 
     std::span<const std::byte> Query(const std::wstring& path) {
