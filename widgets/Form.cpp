@@ -98,7 +98,13 @@ void TForm::SelectNext(bool forward) {
     cycle[NextInCycle(cycle.size(), current, forward)]->SetFocus();
 }
 
+bool TForm::TakesInput() const {
+    return HandleAllocated() && IsWindowEnabled(Handle()) && FModalBoxes == 0;
+}
+
 bool TForm::DialogKey(WPARAM key, LPARAM keyData) {
+    if (!TakesInput())
+        return false;
     if (OnShortCut) {
         bool handled = false;
         // Bit 30 of the key data: the key was already down.

@@ -10,6 +10,7 @@
 #include "Application.h"
 #include "Exceptions.h"
 #include "FailureSink.h"
+#include "Form.h"
 #include "WindowBinding.h"
 
 namespace {
@@ -242,7 +243,11 @@ LRESULT TWinControl::AnswerAccessibleObject(WPARAM wParam, LPARAM lParam) {
 
 LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == TAccessibleObject::DefaultActionMessage()) {
-        if (HandleAllocated() && IsWindowEnabled(Handle()))
+        // The press waited in the queue: by now a modal box may be up.
+        const auto* form = dynamic_cast<const TForm*>(TopParent());
+        const bool takesInput =
+            form ? form->TakesInput() : IsWindowEnabled(GetAncestor(Handle(), GA_ROOT)) != FALSE;
+        if (HandleAllocated() && IsWindowEnabled(Handle()) && takesInput)
             DoAccessibleDefaultAction();
         return 0;
     }

@@ -102,7 +102,8 @@ class TWinControl : public TControl {
     virtual void PaintWindow(HDC dc, const RECT& area);
     virtual void DoExit();
     // What the default action that an assistive program asked for does; it
-    // runs from the message loop, and only while the window is enabled.
+    // runs from the message loop, and only while the window is enabled and
+    // its form takes input (TForm::TakesInput).
     virtual void DoAccessibleDefaultAction() {}
     // Raises control's OnExit, for the top-level control that tracks the focus.
     static void Exit(TWinControl& control) { control.DoExit(); }

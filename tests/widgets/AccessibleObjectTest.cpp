@@ -134,10 +134,22 @@ TEST_F(AccessibleTest, DefaultActionRunsTheClickFromTheMessageLoop) {
     PumpMessages();
     EXPECT_EQ(checkedAtClick, (std::vector<bool>{true, false}));
 
-    // A disabled button is not pressed; an edit box has no default action.
+    // A disabled button is not pressed, nor one on a form that takes no
+    // input: disabled, or under a modal box of the program's. An edit box has
+    // no default action.
     EnableWindow(button->Handle(), FALSE);
     EXPECT_EQ(pressable->accDoDefaultAction(Self()), S_OK);
     PumpMessages();
+    EnableWindow(button->Handle(), TRUE);
+    {
+        const TForm::TModalBox modal(FHost.Form());
+        EXPECT_EQ(pressable->accDoDefaultAction(Self()), S_OK);
+        PumpMessages();
+    }
+    EnableWindow(FHost.Handle(), FALSE);
+    EXPECT_EQ(pressable->accDoDefaultAction(Self()), S_OK);
+    PumpMessages();
+    EnableWindow(FHost.Handle(), TRUE);
     EXPECT_EQ(buttonClicks, 1);
     const UniqueCom<IAccessible> editObject = AccessibleOf(edit->Handle());
     ASSERT_TRUE(editObject);

@@ -259,6 +259,28 @@ TEST(TabCycle, OrderedByTabOrderThenByMakingSkippingWhatCannotTakeTheFocus) {
     EXPECT_EQ(host.Form().TabCycle(), (std::vector<TWinControl*>{b, c, a}));
 }
 
+TEST(Shortcuts, RunOnlyWhileTheFormTakesInput) {
+    TestForm host;
+    host.Show();
+    int shortcuts = 0;
+    host.Form().OnShortCut = [&shortcuts](TObject*, unsigned, bool, bool& handled) {
+        ++shortcuts;
+        handled = true;
+    };
+    EXPECT_TRUE(host.Form().TakesInput());
+    EXPECT_TRUE(host.Form().DialogKey(VK_F5, 0));
+    {
+        const TForm::TModalBox modal(host.Form());
+        EXPECT_FALSE(host.Form().TakesInput());
+        EXPECT_FALSE(host.Form().DialogKey(VK_F5, 0));
+    }
+    EnableWindow(host.Handle(), FALSE);
+    EXPECT_FALSE(host.Form().TakesInput());
+    EXPECT_FALSE(host.Form().DialogKey(VK_F5, 0));
+    EnableWindow(host.Handle(), TRUE);
+    EXPECT_EQ(shortcuts, 1);
+}
+
 TEST(Memo, WrapsWithoutBorderOrScrollBars) {
     TestForm host;
     auto* memo = host.Add<TMemo>(10, 10, 200, 60);
