@@ -7,7 +7,10 @@
 
 #include <oleacc.h>
 
+#include <functional>
+#include <new>
 #include <optional>
+#include <stdexcept>
 #include <string>
 
 #include "AccessibleClient.h"
@@ -29,6 +32,18 @@ VARIANT Child(VARTYPE type, LONG id) {
     child.lVal = id;
     return child;
 }
+
+// An edit box whose report to screen readers fails, as a caller's text might.
+class FailingEdit : public TEdit {
+  public:
+    using TEdit::TEdit;
+    std::function<void()> Fail;
+    void GetAccessibleInfo(TAccessibleInfo& info) const override {
+        TEdit::GetAccessibleInfo(info);
+        if (Fail)
+            Fail();
+    }
+};
 
 class AccessibleTest : public ::testing::Test {
   protected:
@@ -235,6 +250,86 @@ TEST_F(AccessibleTest, OneObjectPerWindowThatOutlivesItDisconnected) {
     EXPECT_EQ(rebuilt->get_accName(Self(), &name), CO_E_OBJNOTCONNECTED);
     LONG count = -1;
     EXPECT_EQ(rebuilt->get_accChildCount(&count), CO_E_OBJNOTCONNECTED);
+}
+
+TEST_F(AccessibleTest, AFailureInTheControlIsAnErrorForTheClientNeverAnException) {
+    auto* edit = FHost.Add<FailingEdit>(10, 10, 100, 30);
+    PumpMessages();
+    const UniqueCom<IAccessible> object = AccessibleOf(edit->Handle());
+    ASSERT_TRUE(object);
+
+    struct Failure {
+        const char* Label;
+        std::function<void()> Throw;
+        HRESULT Expected;
+    };
+    const Failure failures[] = {
+        {"out of memory", [] { throw std::bad_alloc(); }, E_OUTOFMEMORY},
+        {"other failure", [] { throw std::runtime_error("no text"); }, E_FAIL},
+        {"not an exception class", [] { throw 42; }, E_FAIL},
+    };
+    // Each call and whether it handed nothing out.
+    struct Call {
+        const char* Label;
+        std::function<std::pair<HRESULT, bool>(IAccessible&)> Make;
+    };
+    const auto text = [](HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*)) {
+        return [get](IAccessible& o) {
+            BSTR out = nullptr;
+            const HRESULT result = (o.*get)(Self(), &out);
+            return std::make_pair(result, out == nullptr);
+        };
+    };
+    const auto number = [](HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, VARIANT*)) {
+        return [get](IAccessible& o) {
+            VARIANT out;
+            out.vt = VT_BOOL;
+            const HRESULT result = (o.*get)(Self(), &out);
+            return std::make_pair(result, out.vt == VT_EMPTY);
+        };
+    };
+    const Call calls[] = {
+        {"name", text(&IAccessible::get_accName)},
+        {"value", text(&IAccessible::get_accValue)},
+        {"description", text(&IAccessible::get_accDescription)},
+        {"help", text(&IAccessible::get_accHelp)},
+        {"shortcut", text(&IAccessible::get_accKeyboardShortcut)},
+        {"default action", text(&IAccessible::get_accDefaultAction)},
+        {"role", number(&IAccessible::get_accRole)},
+        {"state", number(&IAccessible::get_accState)},
+        {"location",
+         [](IAccessible& o) {
+             LONG left = 1, top = 1, width = 1, height = 1;
+             const HRESULT result = o.accLocation(&left, &top, &width, &height, Self());
+             return std::make_pair(result, left == 0 && top == 0 && width == 0 && height == 0);
+         }},
+        {"navigate",
+         [](IAccessible& o) {
+             VARIANT end;
+             end.vt = VT_BOOL;
+             const HRESULT result = o.accNavigate(NAVDIR_FIRSTCHILD, Self(), &end);
+             return std::make_pair(result, end.vt == VT_EMPTY);
+         }},
+        {"select",
+         [](IAccessible& o) {
+             return std::make_pair(o.accSelect(SELFLAG_TAKEFOCUS, Self()), true);
+         }},
+        {"do default action",
+         [](IAccessible& o) { return std::make_pair(o.accDoDefaultAction(Self()), true); }},
+    };
+    for (const Failure& failure : failures) {
+        edit->Fail = failure.Throw;
+        for (const Call& call : calls) {
+            SCOPED_TRACE(std::string(failure.Label) + ", " + call.Label);
+            const auto [result, handedOutNothing] = call.Make(*object.get());
+            EXPECT_EQ(result, failure.Expected);
+            EXPECT_TRUE(handedOutNothing);
+        }
+    }
+    // The object works again once the control does.
+    edit->Fail = nullptr;
+    edit->SetAccessibleName(L"Entry");
+    EXPECT_EQ(ReadFacts(*object.get()).Name, L"Entry");
 }
 
 TEST_F(AccessibleTest, FormLeavesItsClientAreaToThePlatform) {
