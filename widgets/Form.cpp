@@ -106,10 +106,13 @@ bool TForm::DialogKey(WPARAM key, LPARAM keyData) {
     if (!TakesInput())
         return false;
     if (OnShortCut) {
+        const std::weak_ptr<const void> alive = Alive();
         bool handled = false;
         // Bit 30 of the key data: the key was already down.
-        OnShortCut(this, static_cast<unsigned>(key), (keyData & (1 << 30)) != 0, handled);
-        if (handled)
+        RaiseEvent(OnShortCut, this, static_cast<unsigned>(key), (keyData & (1 << 30)) != 0,
+                   handled);
+        // A shortcut that closed the form for good has been handled.
+        if (handled || alive.expired())
             return true;
     }
     if (key != VK_TAB || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0)
@@ -149,8 +152,10 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SHOWWINDOW:
         if (wParam && !FShown) {
             FShown = true;
-            if (OnShow)
-                OnShow(this);
+            const std::weak_ptr<const void> alive = Alive();
+            RaiseEvent(OnShow, this);
+            if (alive.expired())
+                return 0;
         }
         break;
     case WM_ACTIVATE:

@@ -47,7 +47,9 @@ LRESULT CALLBACK MessageWindow::WindowProc(HWND window, UINT message, WPARAM wPa
     if (self && self->FHandler) {
         try {
             LRESULT result = 0;
-            if (self->FHandler(message, wParam, lParam, result))
+            // From a copy: the handler may destroy the window's object, and itself with it.
+            const Handler handler = self->FHandler;
+            if (handler(message, wParam, lParam, result))
                 return result;
         } catch (...) {
             HandleException(std::current_exception());

@@ -137,10 +137,19 @@ void TWinControl::RecreateWnd() {
     const bool hadFocus = Focused();
     HWND above = GetWindow(Handle(), GW_HWNDPREV);
     FCaption = Caption();
-    DestroyHandle();
+    // The old window goes only once its windowed children have moved to the
+    // new one, bottom first, so that they keep their order.
+    UniqueHwnd old(FHandle.get());
+    Detach();
     CreateHandle();
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(old.get(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        children.push_back(child);
+    for (auto child = children.rbegin(); child != children.rend(); ++child)
+        ::SetParent(*child, Handle());
     SetWindowPos(Handle(), above ? above : HWND_TOP, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    old.reset();
     if (hadFocus)
         SetFocus();
 }
@@ -170,14 +179,20 @@ void TWinControl::DestroyHandle() {
     Detach();  // no message of the dying window reaches this object
 }
 
-LRESULT TWinControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TWinControl::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // A handler may destroy this object, or rebuild its window.
+    const std::weak_ptr<const void> alive = Alive();
+    const HWND outer = std::exchange(FMessageWindow, window);
     LRESULT result = 0;
     try {
         result = WndProc(message, wParam, lParam);
     } catch (...) {
         HandleException(std::current_exception());
     }
-    if (message == WM_NCDESTROY)
+    if (alive.expired())
+        return result;
+    FMessageWindow = outer;
+    if (message == WM_NCDESTROY && window == Handle())
         Detach();
     return result;
 }
@@ -189,19 +204,21 @@ LRESULT CALLBACK TWinControl::ClassWindowProc(HWND window, UINT message, WPARAM 
         static_cast<TWinControl*>(create->lpCreateParams)->Attach(window);
     }
     if (TWinControl* self = FromHandle(window))
-        return self->HandleMessage(message, wParam, lParam);
+        return self->HandleMessage(window, message, wParam, lParam);
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-LRESULT CALLBACK TWinControl::SubclassWindowProc(HWND, UINT message, WPARAM wParam, LPARAM lParam,
-                                                 UINT_PTR, DWORD_PTR self) {
-    return reinterpret_cast<TWinControl*>(self)->HandleMessage(message, wParam, lParam);
+LRESULT CALLBACK TWinControl::SubclassWindowProc(HWND window, UINT message, WPARAM wParam,
+                                                 LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+    return reinterpret_cast<TWinControl*>(self)->HandleMessage(window, message, wParam, lParam);
 }
 
 LRESULT TWinControl::DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam) {
+    // Never the new window of a rebuild for a message of the old one.
+    HWND window = FMessageWindow ? FMessageWindow : Handle();
     if (FSystemClass)
-        return DefSubclassProc(Handle(), message, wParam, lParam);
-    return DefWindowProcW(Handle(), message, wParam, lParam);
+        return DefSubclassProc(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 void TWinControl::GetAccessibleInfo(TAccessibleInfo& info) const {
@@ -327,8 +344,7 @@ void TWinControl::PaintWindow(HDC dc, const RECT& area) {
 }
 
 void TWinControl::DoExit() {
-    if (OnExit)
-        OnExit(this);
+    RaiseEvent(OnExit, this);
 }
 
 void TWinControl::BoundsChanged(const RECT&) {

@@ -52,8 +52,10 @@ class TWinControl : public TControl {
 
     const std::vector<TControl*>& Controls() const { return FControls; }
 
-    // Destroys the window and makes a new one from the current properties,
-    // keeping text, bounds, font, place among its siblings and the focus.
+    // Makes a new window from the current properties in place of the old
+    // one, keeping text, bounds, font, place among its siblings, the focus and
+    // the windows of its windowed children, which move over; then destroys
+    // the old window.
     void RecreateWnd();
 
     // What screen readers announce the control as. Empty: a control whose
@@ -92,6 +94,7 @@ class TWinControl : public TControl {
     virtual void HandleCreated();
 
     virtual LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // The platform's handling, by the window that the message came for.
     LRESULT DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam);
     // A WM_COMMAND notification of this control, reflected by its parent.
     virtual bool CommandNotify(WORD /*code*/) { return false; }
@@ -126,7 +129,7 @@ class TWinControl : public TControl {
     TWinControl* TopParent();
     void Attach(HWND window);
     void Detach();
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     // The accessible object for WM_GETOBJECT, or 0 for the platform's answer.
     LRESULT AnswerAccessibleObject(WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK ClassWindowProc(HWND window, UINT message, WPARAM wParam,
@@ -135,6 +138,9 @@ class TWinControl : public TControl {
                                                LPARAM lParam, UINT_PTR id, DWORD_PTR self);
 
     UniqueHwnd FHandle;
+    // The window that the message being handled came for, which a handler
+    // may have rebuilt since; not owned.
+    HWND FMessageWindow = nullptr;
     bool FSystemClass = false;
     int FTabOrder = 0;
     bool FTabStop = false;
