@@ -280,7 +280,11 @@ void TForm1::EditGPMKeyPress(TObject*, wchar_t& Key) {
     Key = L'\0';
 }
 
-void TForm1::EditScaleExit(TObject*) { ApplyScaleBox(*this); }
+void TForm1::EditScaleExit(TObject*) {
+    // This runs while the next control takes the focus; rescaling hides and
+    // shows the window, which must wait until the focus has settled there.
+    Post([this] { ApplyScaleBox(*this); });
+}
 
 void TForm1::EditScaleKeyPress(TObject*, wchar_t& Key) {
     if (Key != L'\r')

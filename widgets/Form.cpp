@@ -18,6 +18,12 @@ void CollectTabStops(const TWinControl& parent, std::vector<TWinControl*>& stops
         }
 }
 
+// Tells the form to run the first of its posted actions.
+UINT PostedActionMessage() {
+    static const UINT message = RegisterWindowMessageW(L"Ostrafel.PostedAction");
+    return message;
+}
+
 }  // namespace
 
 TFormHost* TForm::SetHost(TFormHost* host) { return std::exchange(Host, host); }
@@ -98,6 +104,12 @@ void TForm::SelectNext(bool forward) {
     cycle[NextInCycle(cycle.size(), current, forward)]->SetFocus();
 }
 
+void TForm::Post(std::function<void()> action) {
+    FPosted.push_back(std::move(action));
+    if (!PostMessageW(Handle(), PostedActionMessage(), 0, 0))
+        FPosted.pop_back();
+}
+
 bool TForm::TakesInput() const {
     return HandleAllocated() && IsWindowEnabled(Handle()) && FModalBoxes == 0;
 }
@@ -148,6 +160,15 @@ void TForm::FocusActiveControl() {
 }
 
 LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == PostedActionMessage()) {
+        if (FPosted.empty())
+            return 0;
+        // Off the queue first: the action may destroy the form.
+        const std::function<void()> action = std::move(FPosted.front());
+        FPosted.pop_front();
+        action();
+        return 0;
+    }
     switch (message) {
     case WM_SHOWWINDOW:
         if (wParam && !FShown) {

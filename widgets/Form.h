@@ -1,6 +1,8 @@
 // A top-level window with a dialog frame that holds the controls.
 #pragma once
 
+#include <deque>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -67,6 +69,11 @@ class TForm : public TWinControl {
     // the window takes no input.
     bool DialogKey(WPARAM key, LPARAM keyData);
 
+    // Runs action from the message loop once the message handled now, and
+    // what it set off (a change of focus), is done; dropped if the window goes
+    // first. Actions run in the order they were posted.
+    void Post(std::function<void()> action);
+
     // The user can work in the window now: it is enabled and no modal box of
     // the program's is up over it. What runs on the user's behalf from a
     // queued message (a shortcut, a screen reader's press) is dropped otherwise.
@@ -95,5 +102,6 @@ class TForm : public TWinControl {
     TWinControl* FActiveControl = nullptr;  // one of the controls, not owned
     bool FShown = false;
     int FModalBoxes = 0;
+    std::deque<std::function<void()>> FPosted;
     std::optional<SIZE> FRequestedClientSize;
 };

@@ -408,6 +408,22 @@ TEST(Shortcuts, RunOnlyWhileTheFormTakesInput) {
     EXPECT_EQ(shortcuts, 1);
 }
 
+TEST(Forms, PostedActionsRunFromTheMessageLoopInOrder) {
+    std::vector<int> order;
+    {
+        TestForm host;
+        host.Form().Post([&order] { order.push_back(1); });
+        host.Form().Post([&order] { order.push_back(2); });
+        EXPECT_TRUE(order.empty());
+        PumpMessages();
+        EXPECT_EQ(order, (std::vector<int>{1, 2}));
+        // One that is still waiting when the form goes is dropped.
+        host.Form().Post([&order] { order.push_back(3); });
+    }
+    PumpMessages();
+    EXPECT_EQ(order, (std::vector<int>{1, 2}));
+}
+
 TEST(Memo, WrapsWithoutBorderOrScrollBars) {
     TestForm host;
     auto* memo = host.Add<TMemo>(10, 10, 200, 60);
