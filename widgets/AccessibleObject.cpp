@@ -29,6 +29,15 @@ void SetLong(VARIANT* variant, LONG value) {
 
 bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
 
+// What the object stands for on screen: the window's client area, without the
+// border, in screen coordinates.
+RECT ClientAreaOnScreen(HWND window) {
+    RECT area{};
+    GetClientRect(window, &area);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&area), 2);
+    return area;
+}
+
 }  // namespace
 
 TAccessibleObject::TAccessibleObject(TWinControl& control, const TAccessibilityLibrary& library)
@@ -291,8 +300,7 @@ HRESULT STDMETHODCALLTYPE TAccessibleObject::accLocation(LONG* left, LONG* top, 
         TAccessibleInfo info;
         if (const HRESULT result = Query(child, info); FAILED(result))
             return result;
-        RECT bounds{};
-        GetWindowRect(Window(), &bounds);
+        const RECT bounds = ClientAreaOnScreen(Window());
         *left = bounds.left;
         *top = bounds.top;
         *width = bounds.right - bounds.left;
@@ -335,8 +343,7 @@ HRESULT STDMETHODCALLTYPE TAccessibleObject::accHitTest(LONG x, LONG y, VARIANT*
         SetEmpty(hit);
         if (!Window())
             return CO_E_OBJNOTCONNECTED;
-        RECT bounds{};
-        GetWindowRect(Window(), &bounds);
+        const RECT bounds = ClientAreaOnScreen(Window());
         if (!PtInRect(&bounds, POINT{x, y}))
             return S_FALSE;
         SetLong(hit, CHILDID_SELF);

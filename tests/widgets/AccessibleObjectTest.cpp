@@ -192,20 +192,41 @@ TEST_F(AccessibleTest, AnswersForItselfOnlyWithoutChildren) {
     EXPECT_EQ(object->accNavigate(NAVDIR_FIRSTCHILD, Self(), &end), S_FALSE);
     EXPECT_EQ(end.vt, VT_EMPTY);
 
-    RECT bounds{};
-    GetWindowRect(edit->Handle(), &bounds);
+    // The client object is the client area, inside the box's sunken border.
+    RECT client{};
+    GetClientRect(edit->Handle(), &client);
+    POINT origin{0, 0};
+    ClientToScreen(edit->Handle(), &origin);
+    RECT frame{};
+    GetWindowRect(edit->Handle(), &frame);
+    ASSERT_GT(origin.x, frame.left);
     LONG left = 0, top = 0, width = 0, height = 0;
     EXPECT_EQ(object->accLocation(&left, &top, &width, &height, Self()), S_OK);
-    EXPECT_EQ(left, bounds.left);
-    EXPECT_EQ(top, bounds.top);
-    EXPECT_EQ(width, bounds.right - bounds.left);
-    EXPECT_EQ(height, bounds.bottom - bounds.top);
-    VARIANT hit;
-    EXPECT_EQ(object->accHitTest(bounds.left + 1, bounds.top + 1, &hit), S_OK);
-    EXPECT_EQ(hit.vt, VT_I4);
-    EXPECT_EQ(hit.lVal, CHILDID_SELF);
-    EXPECT_EQ(object->accHitTest(bounds.right, bounds.top, &hit), S_FALSE);
-    EXPECT_EQ(hit.vt, VT_EMPTY);
+    EXPECT_EQ(left, origin.x);
+    EXPECT_EQ(top, origin.y);
+    EXPECT_EQ(width, client.right);
+    EXPECT_EQ(height, client.bottom);
+    struct Hit {
+        POINT At;
+        bool Inside;
+    };
+    const Hit hits[] = {
+        {origin, true},
+        {{origin.x + client.right - 1, origin.y + client.bottom - 1}, true},
+        {{frame.left, frame.top}, false},
+        {{origin.x - 1, origin.y}, false},
+        {{origin.x + client.right, origin.y}, false},
+        {{origin.x, origin.y + client.bottom}, false},
+    };
+    for (const Hit& h : hits) {
+        SCOPED_TRACE(std::to_string(h.At.x) + "," + std::to_string(h.At.y));
+        VARIANT hit;
+        EXPECT_EQ(object->accHitTest(h.At.x, h.At.y, &hit), h.Inside ? S_OK : S_FALSE);
+        EXPECT_EQ(hit.vt, h.Inside ? VT_I4 : VT_EMPTY);
+        if (h.Inside) {
+            EXPECT_EQ(hit.lVal, CHILDID_SELF);
+        }
+    }
 
     UniqueCom<IOleWindow> window;
     ASSERT_EQ(object->QueryInterface(__uuidof(IOleWindow), reinterpret_cast<void**>(window.put())),
