@@ -8,6 +8,7 @@
 
 #include "UniqueHandle.h"
 
+// Holds an HGLOBAL (GlobalFree); empty at null.
 struct GlobalMemoryTraits {
     using Handle = HGLOBAL;
     static void Close(HGLOBAL handle) { GlobalFree(handle); }

@@ -8,6 +8,7 @@
 
 namespace ostrafel {
 
+// Holds a started z_stream (inflateEnd, then the stream freed); empty at null.
 // zlib's state points back at the z_stream, so the stream lives on the heap
 // where it was started and only the pointer moves.
 struct InflateStreamTraits {

@@ -15,8 +15,16 @@
 //
 //     UniqueHandle<LoadedTraits> owner(handle, LoadedTraits{closeFunction});
 //
-// A null handle is the empty owner. A field that holds a bare handle does not
-// own it and says so.
+// The empty owner holds the kind's invalid value: null, unless the traits name
+// another one, as files do (CreateFileW fails with INVALID_HANDLE_VALUE):
+//
+//     struct FileTraits {
+//         using Handle = HANDLE;
+//         static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+//         static void Close(HANDLE handle) { CloseHandle(handle); }
+//     };
+//
+// A field that holds a bare handle does not own it and says so.
 #pragma once
 
 #include <utility>
@@ -25,6 +33,14 @@ template <class Traits>
 class UniqueHandle {
   public:
     using Handle = typename Traits::Handle;
+
+    // What the kind uses for "no handle".
+    static Handle Invalid() noexcept {
+        if constexpr (requires { Traits::Invalid(); })
+            return Traits::Invalid();
+        else
+            return nullptr;
+    }
 
     UniqueHandle() = default;
     explicit UniqueHandle(Handle handle, Traits traits = Traits()) noexcept
@@ -43,7 +59,7 @@ class UniqueHandle {
     UniqueHandle& operator=(const UniqueHandle&) = delete;
 
     Handle get() const noexcept { return FHandle; }
-    explicit operator bool() const noexcept { return FHandle != nullptr; }
+    explicit operator bool() const noexcept { return FHandle != Invalid(); }
     // For handles that are pointers to objects (COM interfaces).
     Handle operator->() const noexcept { return FHandle; }
     // For functions that hand out a new handle; drops the one held before.
@@ -52,13 +68,14 @@ class UniqueHandle {
         return &FHandle;
     }
 
-    Handle release() noexcept { return std::exchange(FHandle, nullptr); }
-    void reset(Handle handle = nullptr) noexcept {
-        if (Handle old = std::exchange(FHandle, handle))
+    Handle release() noexcept { return std::exchange(FHandle, Invalid()); }
+    void reset() noexcept { reset(Invalid()); }
+    void reset(Handle handle) noexcept {
+        if (Handle old = std::exchange(FHandle, handle); old != Invalid())
             FTraits.Close(old);
     }
 
   private:
-    Handle FHandle = nullptr;
+    Handle FHandle = Invalid();
     [[no_unique_address]] Traits FTraits;
 };

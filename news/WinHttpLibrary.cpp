@@ -17,7 +17,7 @@ template <class Function> void Find(HMODULE module, const char* name, Function& 
 } // namespace
 
 TWinHttpLibrary::TWinHttpLibrary(const std::wstring& fileName)
-    : FModule(LoadLibraryExW(fileName.c_str(), nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) {
+    : FModule(LoadSystemLibrary(fileName)) {
     if (!FModule) {
         const DWORD error = GetLastError();
         throw HttpError(Narrow(fileName) + " cannot be loaded (" + std::to_string(error) + ")");

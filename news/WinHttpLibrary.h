@@ -37,9 +37,9 @@ struct WinHttpFunctions {
 // Owns one loaded copy of the library and its table of entry points.
 class TWinHttpLibrary {
   public:
-    // Loads fileName from the system folder only, never from the program's
-    // folder or the current one. Throws HttpError when the library or any
-    // entry point is missing.
+    // Loads fileName from the system folder only (LoadSystemLibrary), never
+    // from the program's folder or the current one. Throws HttpError when the
+    // library or any entry point is missing.
     explicit TWinHttpLibrary(const std::wstring& fileName = kWinHttpLibrary);
 
     const WinHttpFunctions& Functions() const { return FFunctions; }

@@ -221,6 +221,12 @@ void StyleResultBox(TEdit& box, int points, TBiDiMode readingOrder) {
     box.SetBiDiMode(readingOrder);
 }
 
+// The error box over the form, which counts as taking no input until it closes.
+void ShowEntryError(TForm& form, const std::wstring& message) {
+    const TForm::TModalBox modal(form);
+    ShowErrorBox(form.Handle(), ErrorBoxTexts(), message);
+}
+
 // A box's new text, announced by screen readers.
 void ShowText(TEdit& box, const std::wstring& text) {
     box.SetText(text);
@@ -274,7 +280,11 @@ void TForm1::EditGPMKeyPress(TObject*, wchar_t& Key) {
     Key = L'\0';
 }
 
-void TForm1::EditScaleExit(TObject*) { ApplyScaleBox(*this); }
+void TForm1::EditScaleExit(TObject*) {
+    // This runs while the next control takes the focus; rescaling hides and
+    // shows the window, which must wait until the focus has settled there.
+    Post([this] { ApplyScaleBox(*this); });
+}
 
 void TForm1::EditScaleKeyPress(TObject*, wchar_t& Key) {
     if (Key != L'\r')
@@ -284,6 +294,9 @@ void TForm1::EditScaleKeyPress(TObject*, wchar_t& Key) {
 }
 
 void TForm1::CalculateClick(TObject*) {
+    // Never inside another calculation's error box, however the press came.
+    if (!TakesInput())
+        return;
     const ostrafel::CalculationOutcome outcome =
         ostrafel::EvaluateEntry(ToUtf16(EditSFU->Text()));
     // The total of a sum shows before anything else of the calculation.
@@ -291,7 +304,7 @@ void TForm1::CalculateClick(TObject*) {
         ShowText(*EditSFU, ToWide(*outcome.EntryWriteBack));
     switch (outcome.Kind) {
     case ostrafel::OutcomeKind::InvalidEntry:
-        ShowErrorBox(Handle(), ErrorBoxTexts(), ToWide(outcome.MessageText));
+        ShowEntryError(*this, ToWide(outcome.MessageText));
         EditSFU->SetFocus();
         break;
     case ostrafel::OutcomeKind::OutOfRange:

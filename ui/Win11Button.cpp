@@ -48,16 +48,19 @@ void TWin11Button::MouseLeave(TObject*) {
 }
 
 void TWin11Button::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    // The mouse events' handlers may destroy the button.
+    const std::weak_ptr<const void> alive = Alive();
     TCustomControl::MouseDown(Button, Shift, X, Y);
-    if (Button == TMouseButton::mbLeft) {
+    if (!alive.expired() && Button == TMouseButton::mbLeft) {
         FPressed = true;
         Invalidate();
     }
 }
 
 void TWin11Button::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    const std::weak_ptr<const void> alive = Alive();
     TCustomControl::MouseUp(Button, Shift, X, Y);
-    if (FPressed) {
+    if (!alive.expired() && FPressed) {
         FPressed = false;
         Invalidate();
         Click();

@@ -4,16 +4,6 @@
 
 namespace {
 
-// A library from the system folder only, never one planted next to the program.
-UniqueModule LoadSystemLibrary(const wchar_t* name) {
-    if (HMODULE module = LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32))
-        return UniqueModule(module);
-    // Systems without the search flags name the system libraries by their known names.
-    if (GetLastError() == ERROR_INVALID_PARAMETER)
-        return UniqueModule(LoadLibraryW(name));
-    return UniqueModule();
-}
-
 // A function of a loaded library as its own type; null when either is missing.
 template <class Function>
 Function Proc(const UniqueModule& module, const char* name) {

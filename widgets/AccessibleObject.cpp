@@ -1,9 +1,24 @@
 #include "AccessibleObject.h"
 
+#include <new>
+
 #include "AccessibilityLibrary.h"
 #include "WinControl.h"
 
 namespace {
+
+// The body of a method that a client calls: whatever it throws ends here as an
+// error for the client, never as an exception in the client's call. Bodies
+// clear their out-values first and set them last, so a failure hands out nothing.
+template <class Body> HRESULT Guarded(Body&& body) noexcept {
+    try {
+        return body();
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    } catch (...) {
+        return E_FAIL;
+    }
+}
 
 void SetEmpty(VARIANT* variant) { variant->vt = VT_EMPTY; }
 
@@ -13,6 +28,15 @@ void SetLong(VARIANT* variant, LONG value) {
 }
 
 bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
+
+// What the object stands for on screen: the window's client area, without the
+// border, in screen coordinates.
+RECT ClientAreaOnScreen(HWND window) {
+    RECT area{};
+    GetClientRect(window, &area);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&area), 2);
+    return area;
+}
 
 }  // namespace
 
@@ -105,16 +129,20 @@ ULONG STDMETHODCALLTYPE TAccessibleObject::Release() {
 // IDispatch
 
 HRESULT STDMETHODCALLTYPE TAccessibleObject::GetTypeInfoCount(UINT* count) {
-    if (!count)
-        return E_POINTER;
-    *count = 0;
-    return S_OK;
+    return Guarded([&] {
+        if (!count)
+            return E_POINTER;
+        *count = 0;
+        return S_OK;
+    });
 }
 
 HRESULT STDMETHODCALLTYPE TAccessibleObject::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-    if (info)
-        *info = nullptr;
-    return E_NOTIMPL;
+    return Guarded([&] {
+        if (info)
+            *info = nullptr;
+        return E_NOTIMPL;
+    });
 }
 
 HRESULT STDMETHODCALLTYPE TAccessibleObject::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID,
@@ -130,186 +158,210 @@ HRESULT STDMETHODCALLTYPE TAccessibleObject::Invoke(DISPID, REFIID, LCID, WORD, 
 // IAccessible
 
 HRESULT STDMETHODCALLTYPE TAccessibleObject::get_accParent(IDispatch** parent) {
-    if (!parent)
-        return E_POINTER;
-    *parent = nullptr;
-    if (!Window())
-        return CO_E_OBJNOTCONNECTED;
-    // The platform's object for the whole window: its frame, and the way to
-    // the siblings.
-    return FLibrary->AccessibleObjectFromWindow(Window(), static_cast<DWORD>(OBJID_WINDOW),
-                                                __uuidof(IDispatch),
-                                                reinterpret_cast<void**>(parent));
+    return Guarded([&] {
+        if (!parent)
+            return E_POINTER;
+        *parent = nullptr;
+        if (!Window())
+            return CO_E_OBJNOTCONNECTED;
+        // The platform's object for the whole window: its frame, and the way to
+        // the siblings.
+        return FLibrary->AccessibleObjectFromWindow(Window(), static_cast<DWORD>(OBJID_WINDOW),
+                                                    __uuidof(IDispatch),
+                                                    reinterpret_cast<void**>(parent));
+    });
 }
 
 HRESULT STDMETHODCALLTYPE TAccessibleObject::get_accChildCount(LONG* count) {
-    if (!count)
-        return E_POINTER;
-    *count = 0;
-    return Window() ? S_OK : CO_E_OBJNOTCONNECTED;
+    return Guarded([&] {
+        if (!count)
+            return E_POINTER;
+        *count = 0;
+        return Window() ? S_OK : CO_E_OBJNOTCONNECTED;
+    });
 }
 
 HRESULT STDMETHODCALLTYPE TAccessibleObject::get_accChild(VARIANT, IDispatch** object) {
-    if (!object)
-        return E_POINTER;
-    *object = nullptr;
-    // The object has no children.
-    return Window() ? E_INVALIDARG : CO_E_OBJNOTCONNECTED;
+    return Guarded([&] {
+        if (!object)
+            return E_POINTER;
+        *object = nullptr;
+        // The object has no children.
+        return Window() ? E_INVALIDARG : CO_E_OBJNOTCONNECTED;
+    });
 }
 
 HRESULT STDMETHODCALLTYPE TAccessibleObject::get_accName(VARIANT child, BSTR* name) {
-    return AnswerText(child, &TAccessibleInfo::Name, name);
+    return Guarded([&] { return AnswerText(child, &TAccessibleInfo::Name, name); });
 }
 
 HRESULT STDMETHODCALLTYPE TAccessibleObject::get_accValue(VARIANT child, BSTR* value) {
-    if (!value)
-        return E_POINTER;
-    *value = nullptr;
-    TAccessibleInfo info;
-    const HRESULT result = Query(child, info);
-    if (FAILED(result))
-        return result;
-    return info.Value ? PutText(*info.Value, false, value) : DISP_E_MEMBERNOTFOUND;
+    return Guarded([&] {
+        if (!value)
+            return E_POINTER;
+        *value = nullptr;
+        TAccessibleInfo info;
+        const HRESULT result = Query(child, info);
+        if (FAILED(result))
+            return result;
+        return info.Value ? PutText(*info.Value, false, value) : DISP_E_MEMBERNOTFOUND;
+    });
 }
 
 HRESULT STDMETHODCALLTYPE TAccessibleObject::get_accDescription(VARIANT child, BSTR* description) {
-    return AnswerText(child, &TAccessibleInfo::Description, description);
+    return Guarded([&] { return AnswerText(child, &TAccessibleInfo::Description, description); });
 }
 
 HRESULT STDMETHODCALLTYPE TAccessibleObject::get_accRole(VARIANT child, VARIANT* role) {
-    return AnswerLong(child, &TAccessibleInfo::Role, role);
+    return Guarded([&] { return AnswerLong(child, &TAccessibleInfo::Role, role); });
 }
 
 HRESULT STDMETHODCALLTYPE TAccessibleObject::get_accState(VARIANT child, VARIANT* state) {
-    return AnswerLong(child, &TAccessibleInfo::State, state);
+    return Guarded([&] { return AnswerLong(child, &TAccessibleInfo::State, state); });
 }
 
 HRESULT STDMETHODCALLTYPE TAccessibleObject::get_accHelp(VARIANT child, BSTR* help) {
-    if (!help)
-        return E_POINTER;
-    *help = nullptr;
-    TAccessibleInfo info;
-    const HRESULT result = Query(child, info);
-    return FAILED(result) ? result : S_FALSE;
+    return Guarded([&] {
+        if (!help)
+            return E_POINTER;
+        *help = nullptr;
+        TAccessibleInfo info;
+        const HRESULT result = Query(child, info);
+        return FAILED(result) ? result : S_FALSE;
+    });
 }
 
 HRESULT STDMETHODCALLTYPE TAccessibleObject::get_accHelpTopic(BSTR* helpFile, VARIANT child,
                                                               LONG* topic) {
-    if (!helpFile || !topic)
-        return E_POINTER;
-    *helpFile = nullptr;
-    *topic = -1;
-    TAccessibleInfo info;
-    const HRESULT result = Query(child, info);
-    return FAILED(result) ? result : DISP_E_MEMBERNOTFOUND;
+    return Guarded([&] {
+        if (!helpFile || !topic)
+            return E_POINTER;
+        *helpFile = nullptr;
+        *topic = -1;
+        TAccessibleInfo info;
+        const HRESULT result = Query(child, info);
+        return FAILED(result) ? result : DISP_E_MEMBERNOTFOUND;
+    });
 }
 
 HRESULT STDMETHODCALLTYPE TAccessibleObject::get_accKeyboardShortcut(VARIANT child,
                                                                      BSTR* shortcut) {
-    return AnswerText(child, &TAccessibleInfo::KeyboardShortcut, shortcut);
+    return Guarded([&] { return AnswerText(child, &TAccessibleInfo::KeyboardShortcut, shortcut); });
 }
 
 HRESULT STDMETHODCALLTYPE TAccessibleObject::get_accFocus(VARIANT* focused) {
-    if (!focused)
-        return E_POINTER;
-    SetEmpty(focused);
-    if (!Window())
-        return CO_E_OBJNOTCONNECTED;
-    if (GetFocus() != Window())
-        return S_FALSE;
-    SetLong(focused, CHILDID_SELF);
-    return S_OK;
+    return Guarded([&] {
+        if (!focused)
+            return E_POINTER;
+        SetEmpty(focused);
+        if (!Window())
+            return CO_E_OBJNOTCONNECTED;
+        if (GetFocus() != Window())
+            return S_FALSE;
+        SetLong(focused, CHILDID_SELF);
+        return S_OK;
+    });
 }
 
 HRESULT STDMETHODCALLTYPE TAccessibleObject::get_accSelection(VARIANT* selected) {
-    if (!selected)
-        return E_POINTER;
-    SetEmpty(selected);
-    return Window() ? DISP_E_MEMBERNOTFOUND : CO_E_OBJNOTCONNECTED;
+    return Guarded([&] {
+        if (!selected)
+            return E_POINTER;
+        SetEmpty(selected);
+        return Window() ? DISP_E_MEMBERNOTFOUND : CO_E_OBJNOTCONNECTED;
+    });
 }
 
 HRESULT STDMETHODCALLTYPE TAccessibleObject::get_accDefaultAction(VARIANT child, BSTR* action) {
-    return AnswerText(child, &TAccessibleInfo::DefaultAction, action);
+    return Guarded([&] { return AnswerText(child, &TAccessibleInfo::DefaultAction, action); });
 }
 
 HRESULT STDMETHODCALLTYPE TAccessibleObject::accSelect(LONG flags, VARIANT child) {
-    TAccessibleInfo info;
-    if (const HRESULT result = Query(child, info); FAILED(result))
-        return result;
-    if (flags & ~SELFLAG_VALID)
-        return E_INVALIDARG;
-    // Only the focus can be given: the controls have nothing to select.
-    if (flags != SELFLAG_TAKEFOCUS || !(info.State & STATE_SYSTEM_FOCUSABLE))
-        return DISP_E_MEMBERNOTFOUND;
-    FControl->SetFocus();
-    return S_OK;
+    return Guarded([&] {
+        TAccessibleInfo info;
+        if (const HRESULT result = Query(child, info); FAILED(result))
+            return result;
+        if (flags & ~SELFLAG_VALID)
+            return E_INVALIDARG;
+        // Only the focus can be given: the controls have nothing to select.
+        if (flags != SELFLAG_TAKEFOCUS || !(info.State & STATE_SYSTEM_FOCUSABLE))
+            return DISP_E_MEMBERNOTFOUND;
+        FControl->SetFocus();
+        return S_OK;
+    });
 }
 
 HRESULT STDMETHODCALLTYPE TAccessibleObject::accLocation(LONG* left, LONG* top, LONG* width,
                                                          LONG* height, VARIANT child) {
-    if (!left || !top || !width || !height)
-        return E_POINTER;
-    *left = *top = *width = *height = 0;
-    TAccessibleInfo info;
-    if (const HRESULT result = Query(child, info); FAILED(result))
-        return result;
-    RECT bounds{};
-    GetWindowRect(Window(), &bounds);
-    *left = bounds.left;
-    *top = bounds.top;
-    *width = bounds.right - bounds.left;
-    *height = bounds.bottom - bounds.top;
-    return S_OK;
+    return Guarded([&] {
+        if (!left || !top || !width || !height)
+            return E_POINTER;
+        *left = *top = *width = *height = 0;
+        TAccessibleInfo info;
+        if (const HRESULT result = Query(child, info); FAILED(result))
+            return result;
+        const RECT bounds = ClientAreaOnScreen(Window());
+        *left = bounds.left;
+        *top = bounds.top;
+        *width = bounds.right - bounds.left;
+        *height = bounds.bottom - bounds.top;
+        return S_OK;
+    });
 }
 
 HRESULT STDMETHODCALLTYPE TAccessibleObject::accNavigate(LONG direction, VARIANT start,
                                                          VARIANT* end) {
-    if (!end)
-        return E_POINTER;
-    SetEmpty(end);
-    TAccessibleInfo info;
-    if (const HRESULT result = Query(start, info); FAILED(result))
-        return result;
-    switch (direction) {
-    case NAVDIR_FIRSTCHILD:
-    case NAVDIR_LASTCHILD:
-        return S_FALSE;  // no children
-    case NAVDIR_UP:
-    case NAVDIR_DOWN:
-    case NAVDIR_LEFT:
-    case NAVDIR_RIGHT:
-    case NAVDIR_NEXT:
-    case NAVDIR_PREVIOUS:
-        // The siblings are the parent's to find.
-        return DISP_E_MEMBERNOTFOUND;
-    default:
-        return E_INVALIDARG;
-    }
+    return Guarded([&] {
+        if (!end)
+            return E_POINTER;
+        SetEmpty(end);
+        TAccessibleInfo info;
+        if (const HRESULT result = Query(start, info); FAILED(result))
+            return result;
+        switch (direction) {
+        case NAVDIR_FIRSTCHILD:
+        case NAVDIR_LASTCHILD:
+            return S_FALSE; // no children
+        case NAVDIR_UP:
+        case NAVDIR_DOWN:
+        case NAVDIR_LEFT:
+        case NAVDIR_RIGHT:
+        case NAVDIR_NEXT:
+        case NAVDIR_PREVIOUS:
+            // The siblings are the parent's to find.
+            return DISP_E_MEMBERNOTFOUND;
+        default:
+            return E_INVALIDARG;
+        }
+    });
 }
 
 HRESULT STDMETHODCALLTYPE TAccessibleObject::accHitTest(LONG x, LONG y, VARIANT* hit) {
-    if (!hit)
-        return E_POINTER;
-    SetEmpty(hit);
-    if (!Window())
-        return CO_E_OBJNOTCONNECTED;
-    RECT bounds{};
-    GetWindowRect(Window(), &bounds);
-    if (!PtInRect(&bounds, POINT{x, y}))
-        return S_FALSE;
-    SetLong(hit, CHILDID_SELF);
-    return S_OK;
+    return Guarded([&] {
+        if (!hit)
+            return E_POINTER;
+        SetEmpty(hit);
+        if (!Window())
+            return CO_E_OBJNOTCONNECTED;
+        const RECT bounds = ClientAreaOnScreen(Window());
+        if (!PtInRect(&bounds, POINT{x, y}))
+            return S_FALSE;
+        SetLong(hit, CHILDID_SELF);
+        return S_OK;
+    });
 }
 
 HRESULT STDMETHODCALLTYPE TAccessibleObject::accDoDefaultAction(VARIANT child) {
-    TAccessibleInfo info;
-    if (const HRESULT result = Query(child, info); FAILED(result))
-        return result;
-    if (info.DefaultAction.empty())
-        return DISP_E_MEMBERNOTFOUND;
-    if (!PostMessageW(Window(), DefaultActionMessage(), 0, 0))
-        return HRESULT_FROM_WIN32(GetLastError());
-    return S_OK;
+    return Guarded([&] {
+        TAccessibleInfo info;
+        if (const HRESULT result = Query(child, info); FAILED(result))
+            return result;
+        if (info.DefaultAction.empty())
+            return DISP_E_MEMBERNOTFOUND;
+        if (!PostMessageW(Window(), DefaultActionMessage(), 0, 0))
+            return HRESULT_FROM_WIN32(GetLastError());
+        return S_OK;
+    });
 }
 
 HRESULT STDMETHODCALLTYPE TAccessibleObject::put_accName(VARIANT, BSTR) { return E_NOTIMPL; }
@@ -319,10 +371,12 @@ HRESULT STDMETHODCALLTYPE TAccessibleObject::put_accValue(VARIANT, BSTR) { retur
 // IOleWindow
 
 HRESULT STDMETHODCALLTYPE TAccessibleObject::GetWindow(HWND* window) {
-    if (!window)
-        return E_POINTER;
-    *window = Window();
-    return *window ? S_OK : CO_E_OBJNOTCONNECTED;
+    return Guarded([&] {
+        if (!window)
+            return E_POINTER;
+        *window = Window();
+        return *window ? S_OK : CO_E_OBJNOTCONNECTED;
+    });
 }
 
 HRESULT STDMETHODCALLTYPE TAccessibleObject::ContextSensitiveHelp(BOOL) { return E_NOTIMPL; }

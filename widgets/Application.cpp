@@ -137,8 +137,7 @@ bool TApplication::HandleApplicationMessage(UINT message, WPARAM, LPARAM lParam,
          IsIntlSettingsSection(reinterpret_cast<const wchar_t*>(lParam))) ||
         (message == FTaskbarCreated && FTaskbarCreated != 0)) {
         SetThreadLocale(LOCALE_USER_DEFAULT);
-        if (OnRegionalSettingsChange)
-            OnRegionalSettingsChange(this);
+        RaiseEvent(OnRegionalSettingsChange, this);
         result = 0;
         return true;
     }

@@ -28,8 +28,7 @@ bool TButtonControl::CommandNotify(WORD code) {
 }
 
 void TButtonControl::Click() {
-    if (OnClick)
-        OnClick(this);
+    RaiseEvent(OnClick, this);
 }
 
 void TButton::CreateParams(TCreateParams& params) {

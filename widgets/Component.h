@@ -29,6 +29,16 @@ using TShiftState = unsigned;
 using TMouseEvent =
     std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 
+// Runs a handler from a copy of the event: a handler that destroys the object
+// that holds the event, and so the event itself, still finishes on its own
+// intact state.
+template <class Event, class... Args> void RaiseEvent(const Event& event, Args&&... args) {
+    if (!event)
+        return;
+    const Event handler = event;
+    handler(std::forward<Args>(args)...);
+}
+
 // An event handler that calls a member function of object.
 template <class T, class... Args>
 std::function<void(Args...)> Bind(T* object, void (T::*method)(Args...)) {
@@ -42,6 +52,10 @@ class TComponent : public TObject {
     ~TComponent() override { DestroyComponents(); }
 
     TComponent* Owner() const { return FOwner; }
+
+    // Expires when the component is destroyed: code that ran a handler that
+    // may have destroyed it asks this before it touches the component again.
+    std::weak_ptr<const void> Alive() const { return FAlive; }
 
     // Takes ownership of component, which must have been made with this owner.
     template <class T>
@@ -58,6 +72,7 @@ class TComponent : public TObject {
   private:
     TComponent* FOwner;  // not owned
     std::vector<std::unique_ptr<TComponent>> FComponents;
+    std::shared_ptr<const void> FAlive = std::make_shared<char>();
 };
 
 // Makes a T owned by owner: new T(owner, args...), destroyed with the owner.

@@ -29,18 +29,15 @@ void TCustomControl::PaintWindow(HDC dc, const RECT& area) {
 }
 
 void TCustomControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    if (OnMouseDown)
-        OnMouseDown(this, Button, Shift, X, Y);
+    RaiseEvent(OnMouseDown, this, Button, Shift, X, Y);
 }
 
 void TCustomControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    if (OnMouseUp)
-        OnMouseUp(this, Button, Shift, X, Y);
+    RaiseEvent(OnMouseUp, this, Button, Shift, X, Y);
 }
 
 void TCustomControl::Click() {
-    if (OnClick)
-        OnClick(this);
+    RaiseEvent(OnClick, this);
 }
 
 void TCustomControl::MouseMoved(POINT point) {
@@ -53,8 +50,7 @@ void TCustomControl::MouseMoved(POINT point) {
     }
     if (inside && !FMouseInControl) {
         FMouseInControl = true;
-        if (OnMouseEnter)
-            OnMouseEnter(this);
+        RaiseEvent(OnMouseEnter, this);
     } else if (!inside && FMouseInControl) {
         // Only while the mouse is captured do moves arrive from outside.
         PointerLeft();
@@ -65,8 +61,7 @@ void TCustomControl::PointerLeft() {
     if (!FMouseInControl)
         return;
     FMouseInControl = false;
-    if (OnMouseLeave)
-        OnMouseLeave(this);
+    RaiseEvent(OnMouseLeave, this);
 }
 
 void TCustomControl::ButtonDown(TMouseButton button, WPARAM wParam, LPARAM lParam) {

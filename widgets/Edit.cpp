@@ -77,12 +77,15 @@ void TCustomEdit::CreateParams(TCreateParams& params) {
 }
 
 LRESULT TCustomEdit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    // The handlers that run from here (a key press, the exit of the control
+    // that loses the focus) may destroy the box.
+    const std::weak_ptr<const void> alive = Alive();
     switch (message) {
     case WM_CHAR:
         if (OnKeyPress) {
             auto key = static_cast<wchar_t>(wParam);
-            OnKeyPress(this, key);
-            if (key == L'\0')
+            RaiseEvent(OnKeyPress, this, key);
+            if (alive.expired() || key == L'\0')
                 return 0;
             wParam = key;
         }
@@ -92,12 +95,13 @@ LRESULT TCustomEdit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         // the focus select the whole text.
         FClicking = true;
         const LRESULT result = TWinControl::WndProc(message, wParam, lParam);
-        FClicking = false;
+        if (!alive.expired())
+            FClicking = false;
         return result;
     }
     case WM_SETFOCUS: {
         const LRESULT result = TWinControl::WndProc(message, wParam, lParam);
-        if (FAutoSelect && !FClicking)
+        if (!alive.expired() && FAutoSelect && !FClicking)
             SelectAll();
         return result;
     }

@@ -18,6 +18,12 @@ void CollectTabStops(const TWinControl& parent, std::vector<TWinControl*>& stops
         }
 }
 
+// Tells the form to run the first of its posted actions.
+UINT PostedActionMessage() {
+    static const UINT message = RegisterWindowMessageW(L"Ostrafel.PostedAction");
+    return message;
+}
+
 }  // namespace
 
 TFormHost* TForm::SetHost(TFormHost* host) { return std::exchange(Host, host); }
@@ -98,12 +104,27 @@ void TForm::SelectNext(bool forward) {
     cycle[NextInCycle(cycle.size(), current, forward)]->SetFocus();
 }
 
+void TForm::Post(std::function<void()> action) {
+    FPosted.push_back(std::move(action));
+    if (!PostMessageW(Handle(), PostedActionMessage(), 0, 0))
+        FPosted.pop_back();
+}
+
+bool TForm::TakesInput() const {
+    return HandleAllocated() && IsWindowEnabled(Handle()) && FModalBoxes == 0;
+}
+
 bool TForm::DialogKey(WPARAM key, LPARAM keyData) {
+    if (!TakesInput())
+        return false;
     if (OnShortCut) {
+        const std::weak_ptr<const void> alive = Alive();
         bool handled = false;
         // Bit 30 of the key data: the key was already down.
-        OnShortCut(this, static_cast<unsigned>(key), (keyData & (1 << 30)) != 0, handled);
-        if (handled)
+        RaiseEvent(OnShortCut, this, static_cast<unsigned>(key), (keyData & (1 << 30)) != 0,
+                   handled);
+        // A shortcut that closed the form for good has been handled.
+        if (handled || alive.expired())
             return true;
     }
     if (key != VK_TAB || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0)
@@ -143,12 +164,23 @@ void TForm::FocusActiveControl() {
 }
 
 LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == PostedActionMessage()) {
+        if (FPosted.empty())
+            return 0;
+        // Off the queue first: the action may destroy the form.
+        const std::function<void()> action = std::move(FPosted.front());
+        FPosted.pop_front();
+        action();
+        return 0;
+    }
     switch (message) {
     case WM_SHOWWINDOW:
         if (wParam && !FShown) {
             FShown = true;
-            if (OnShow)
-                OnShow(this);
+            const std::weak_ptr<const void> alive = Alive();
+            RaiseEvent(OnShow, this);
+            if (alive.expired())
+                return 0;
         }
         break;
     case WM_ACTIVATE:

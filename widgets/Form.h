@@ -1,6 +1,8 @@
 // A top-level window with a dialog frame that holds the controls.
 #pragma once
 
+#include <deque>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -68,8 +70,30 @@ class TForm : public TWinControl {
     void SelectNext(bool forward);
     // Handles a key pressed in the window (WM_KEYDOWN's key and key data)
     // before the control with the focus: OnShortCut, then the keys that move
-    // the focus. False for a key left to the control.
+    // the focus. False for a key left to the control, and for every key while
+    // the window takes no input.
     bool DialogKey(WPARAM key, LPARAM keyData);
+
+    // Runs action from the message loop once the message handled now, and
+    // what it set off (a change of focus), is done; dropped if the window goes
+    // first. Actions run in the order they were posted.
+    void Post(std::function<void()> action);
+
+    // The user can work in the window now: it is enabled and no modal box of
+    // the program's is up over it. What runs on the user's behalf from a
+    // queued message (a shortcut, a screen reader's press) is dropped otherwise.
+    bool TakesInput() const override;
+    // Counts as a modal box of the program's over the form while it lives.
+    class TModalBox {
+      public:
+        explicit TModalBox(TForm& form) : FForm(form) { ++FForm.FModalBoxes; }
+        ~TModalBox() { --FForm.FModalBoxes; }
+        TModalBox(const TModalBox&) = delete;
+        TModalBox& operator=(const TModalBox&) = delete;
+
+      private:
+        TForm& FForm;
+    };
 
   protected:
     void CreateParams(TCreateParams& params) override;
@@ -83,5 +107,7 @@ class TForm : public TWinControl {
 
     TWinControl* FActiveControl = nullptr;  // one of the controls, not owned
     bool FShown = false;
+    int FModalBoxes = 0;
+    std::deque<std::function<void()>> FPosted;
     std::optional<SIZE> FRequestedClientSize;
 };

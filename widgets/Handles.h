@@ -10,17 +10,20 @@
 #include "GlobalMemory.h"
 #include "UniqueHandle.h"
 
+// A window (DestroyWindow); empty at null.
 struct WindowTraits {
     using Handle = HWND;
     static void Close(HWND handle) { DestroyWindow(handle); }
 };
 
+// A font, brush, pen or bitmap (DeleteObject); empty at null.
 template <class H>
 struct GdiObjectTraits {
     using Handle = H;
     static void Close(H handle) { DeleteObject(handle); }
 };
 
+// A memory device context from CreateCompatibleDC (DeleteDC); empty at null.
 struct MemoryDCTraits {
     using Handle = HDC;
     static void Close(HDC handle) { DeleteDC(handle); }
@@ -33,7 +36,7 @@ using UniquePen = UniqueHandle<GdiObjectTraits<HPEN>>;
 using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
 using UniqueMemoryDC = UniqueHandle<MemoryDCTraits>;
 
-// One reference to a COM object.
+// One reference to a COM object (Release); empty at null.
 template <class T>
 struct ComTraits {
     using Handle = T*;

@@ -40,11 +40,12 @@ void MessageWindow::Detach() {
         kProcedure.Unbind(window);
 }
 
-LRESULT MessageWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT MessageWindow::Receive(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
-    if (FHandler && FHandler(message, wParam, lParam, result))
+    // From a copy: the handler may destroy the window's object, and itself with it.
+    if (const Handler handler = FHandler; handler && handler(message, wParam, lParam, result))
         return result;
-    return DefWindowProcW(FHandle.get(), message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK MessageWindow::WindowProc(HWND window, UINT message, WPARAM wParam,

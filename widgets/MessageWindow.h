@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "Handles.h"
@@ -25,14 +26,17 @@ class MessageWindow {
     MessageWindow& operator=(const MessageWindow&) = delete;
 
     HWND Handle() const { return FHandle.get(); }
+    // Expires when this object dies.
+    std::weak_ptr<const void> Alive() const { return FAlive; }
 
   private:
     friend class TWindowProcedure<MessageWindow>;
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void Attach(HWND window);
     void Detach();
-    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Receive(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     Handler FHandler;
     UniqueHwnd FHandle;
+    std::shared_ptr<const void> FAlive = std::make_shared<char>();
 };

@@ -11,8 +11,8 @@ TTimer::TTimer(TComponent* AOwner)
           [this](UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
               if (message != WM_TIMER || wParam != kTimerId)
                   return false;
-              if (FOnTimer)
-                  FOnTimer(this);
+              // The handler may destroy the timer: nothing of it is touched after.
+              RaiseEvent(FOnTimer, this);
               result = 0;
               return true;
           })) {}

@@ -4,6 +4,8 @@
 #include <oleacc.h>
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "AccessibilityLibrary.h"
 #include "AccessibleObject.h"
@@ -129,10 +131,19 @@ void TWinControl::RecreateWnd() {
     const bool hadFocus = Focused();
     HWND above = GetWindow(Handle(), GW_HWNDPREV);
     FCaption = Caption();
-    DestroyHandle();
+    // The old window goes only once its windowed children have moved to the
+    // new one, bottom first, so that they keep their order.
+    UniqueHwnd old(FHandle.get());
+    Detach();
     CreateHandle();
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(old.get(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        children.push_back(child);
+    for (auto child = children.rbegin(); child != children.rend(); ++child)
+        ::SetParent(*child, Handle());
     SetWindowPos(Handle(), above ? above : HWND_TOP, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    old.reset();
     if (hadFocus)
         SetFocus();
 }
@@ -167,15 +178,41 @@ LRESULT CALLBACK TWinControl::ClassWindowProc(HWND window, UINT message, WPARAM 
     return kProcedure.ClassMessage(window, message, wParam, lParam);
 }
 
-LRESULT CALLBACK TWinControl::SubclassWindowProc(HWND, UINT message, WPARAM wParam, LPARAM lParam,
-                                                 UINT_PTR, DWORD_PTR self) {
-    return kProcedure.Dispatch(*reinterpret_cast<TWinControl*>(self), message, wParam, lParam);
+LRESULT CALLBACK TWinControl::SubclassWindowProc(HWND window, UINT message, WPARAM wParam,
+                                                 LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+    return kProcedure.Dispatch(*reinterpret_cast<TWinControl*>(self), window, message, wParam,
+                               lParam);
+}
+
+LRESULT TWinControl::Receive(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // A handler may destroy this object, or rebuild its window.
+    const std::weak_ptr<const void> alive = Alive();
+    const HWND outer = std::exchange(FMessageWindow, window);
+    const auto restore = [&] {
+        if (!alive.expired())
+            FMessageWindow = outer;
+    };
+    LRESULT result = 0;
+    try {
+        result = WndProc(message, wParam, lParam);
+    } catch (...) {
+        restore();
+        throw;
+    }
+    restore();
+    return result;
+}
+
+bool TWinControl::TakesInput() const {
+    return HandleAllocated() && IsWindowEnabled(GetAncestor(Handle(), GA_ROOT)) != FALSE;
 }
 
 LRESULT TWinControl::DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam) {
+    // Never the new window of a rebuild for a message of the old one.
+    HWND window = FMessageWindow ? FMessageWindow : Handle();
     if (FSystemClass)
-        return DefSubclassProc(Handle(), message, wParam, lParam);
-    return DefWindowProcW(Handle(), message, wParam, lParam);
+        return DefSubclassProc(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 void TWinControl::GetAccessibleInfo(TAccessibleInfo& info) const {
@@ -216,7 +253,8 @@ LRESULT TWinControl::AnswerAccessibleObject(WPARAM wParam, LPARAM lParam) {
 
 LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == TAccessibleObject::DefaultActionMessage()) {
-        if (HandleAllocated() && IsWindowEnabled(Handle()))
+        // The press waited in the queue: by now a modal box may be up.
+        if (HandleAllocated() && IsWindowEnabled(Handle()) && TopParent()->TakesInput())
             DoAccessibleDefaultAction();
         return 0;
     }
@@ -296,8 +334,7 @@ void TWinControl::PaintWindow(HDC dc, const RECT& area) {
 }
 
 void TWinControl::DoExit() {
-    if (OnExit)
-        OnExit(this);
+    RaiseEvent(OnExit, this);
 }
 
 void TWinControl::BoundsChanged(const RECT&) {

@@ -28,6 +28,10 @@ class TWinControl : public TControl {
     // The window; null until the control has a parent with a window.
     HWND Handle() const { return FHandle.get(); }
     bool HandleAllocated() const { return static_cast<bool>(FHandle); }
+    // Whether the user can work in the window now; what runs on the user's behalf
+    // from a queued message (a screen reader's press) is dropped otherwise. Here:
+    // while its top-level window is enabled.
+    virtual bool TakesInput() const;
     // The control object of one of the program's windows, or null.
     static TWinControl* FromHandle(HWND window);
 
@@ -54,8 +58,10 @@ class TWinControl : public TControl {
 
     const std::vector<TControl*>& Controls() const { return FControls; }
 
-    // Destroys the window and makes a new one from the current properties,
-    // keeping text, bounds, font, place among its siblings and the focus.
+    // Makes a new window from the current properties in place of the old
+    // one, keeping text, bounds, font, place among its siblings, the focus and
+    // the windows of its windowed children, which move over; then destroys
+    // the old window.
     void RecreateWnd();
 
     // What screen readers announce the control as. Empty: a control whose
@@ -94,6 +100,7 @@ class TWinControl : public TControl {
     virtual void HandleCreated();
 
     virtual LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // The platform's handling, by the window that the message came for.
     LRESULT DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam);
     // A WM_COMMAND notification of this control, reflected by its parent.
     virtual bool CommandNotify(WORD /*code*/) { return false; }
@@ -104,7 +111,8 @@ class TWinControl : public TControl {
     virtual void PaintWindow(HDC dc, const RECT& area);
     virtual void DoExit();
     // What the default action that an assistive program asked for does; it
-    // runs from the message loop, and only while the window is enabled.
+    // runs from the message loop, and only while the window is enabled and
+    // its form takes input (TForm::TakesInput).
     virtual void DoAccessibleDefaultAction() {}
     // Raises control's OnExit, for the top-level control that tracks the focus.
     static void Exit(TWinControl& control) { control.DoExit(); }
@@ -131,6 +139,8 @@ class TWinControl : public TControl {
     TWinControl* TopParent();
     void Attach(HWND window);
     void Detach();
+    // A message of window, which a handler may rebuild; WndProc's failures go on to the caller.
+    LRESULT Receive(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     // The accessible object for WM_GETOBJECT, or 0 for the platform's answer.
     LRESULT AnswerAccessibleObject(WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK ClassWindowProc(HWND window, UINT message, WPARAM wParam,
@@ -139,6 +149,9 @@ class TWinControl : public TControl {
                                                LPARAM lParam, UINT_PTR id, DWORD_PTR self);
 
     UniqueHwnd FHandle;
+    // The window that the message being handled came for, which a handler
+    // may have rebuilt since; not owned.
+    HWND FMessageWindow = nullptr;
     bool FSystemClass = false;
     int FTabOrder = 0;
     bool FTabStop = false;

@@ -6,16 +6,23 @@
 // that escapes it goes to the failure sink, and the message's answer is 0.
 // After the window's last message, WM_NCDESTROY, the object lets it go.
 //
+// A handler may destroy the object, or rebuild its window: nothing of a dead
+// object is touched afterwards, and a rebuilt object keeps its new window.
+//
 // The object's class T gives this template access to:
 //   void Attach(HWND window)  takes the window and binds it (Bind)
 //   void Detach()             lets its window go and unbinds it (Unbind)
-//   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam)
-//                             handles a message, default handling included
+//   HWND Handle() const       its window
+//   std::weak_ptr<const void> Alive() const
+//                             expires when the object dies
+//   LRESULT Receive(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+//                             handles a message of window, default handling included
 #pragma once
 
 #include <windows.h>
 
 #include <exception>
+#include <memory>
 
 #include "FailureSink.h"
 
@@ -37,19 +44,20 @@ template <class T> class TWindowProcedure {
             static_cast<T*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams)
                 ->Attach(window);
         if (T* object = Find(window))
-            return Dispatch(*object, message, wParam, lParam);
+            return Dispatch(*object, window, message, wParam, lParam);
         return DefWindowProcW(window, message, wParam, lParam);
     }
 
-    // A message of a window bound to object, subclassed windows included.
-    static LRESULT Dispatch(T& object, UINT message, WPARAM wParam, LPARAM lParam) {
+    // A message of window, bound to object, subclassed windows included.
+    static LRESULT Dispatch(T& object, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        const std::weak_ptr<const void> alive = object.Alive();
         LRESULT result = 0;
         try {
-            result = object.WndProc(message, wParam, lParam);
+            result = object.Receive(window, message, wParam, lParam);
         } catch (...) {
             HandleException(std::current_exception());
         }
-        if (message == WM_NCDESTROY)
+        if (message == WM_NCDESTROY && !alive.expired() && object.Handle() == window)
             object.Detach();
         return result;
     }

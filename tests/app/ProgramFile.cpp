@@ -100,8 +100,7 @@ std::wstring ProgramResources::String(UINT id) const {
 MappedProgram::MappedProgram(const std::wstring& path)
     : FFile(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
                         nullptr)) {
-    if (FFile.get() == INVALID_HANDLE_VALUE) {
-        FFile.release();
+    if (!FFile) {
         throw LastError("CreateFileW");
     }
     FMapping.reset(CreateFileMappingW(FFile.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));

@@ -53,7 +53,7 @@ class MappedProgram {
 
     const char* AtRva(DWORD rva) const;
 
-    UniqueKernelObject FFile;
+    UniqueFile FFile;
     UniqueKernelObject FMapping;
     UniqueHandle<ViewTraits> FView;
 };

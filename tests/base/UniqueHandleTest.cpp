@@ -27,9 +27,26 @@ struct CarriedTraits {
     void Close(int* handle) const { Log->push_back(handle); }
 };
 
+// Handles that are small numbers, -1 for none, as a file is
+// INVALID_HANDLE_VALUE: 0 is a handle like any other.
+std::vector<int>& ClosedNumbers() {
+    static std::vector<int> closed;
+    return closed;
+}
+
+struct NumberTraits {
+    using Handle = int;
+    static int Invalid() { return -1; }
+    static void Close(int handle) { ClosedNumbers().push_back(handle); }
+};
+using NumberOwner = UniqueHandle<NumberTraits>;
+
 class UniqueHandleTest : public ::testing::Test {
   protected:
-    void SetUp() override { Closed().clear(); }
+    void SetUp() override {
+        Closed().clear();
+        ClosedNumbers().clear();
+    }
     // The handles are the addresses of these.
     int FFirst = 1;
     int FSecond = 2;
@@ -74,6 +91,28 @@ TEST_F(UniqueHandleTest, TraitsWithStateTravelWithTheHandle) {
     }
     EXPECT_EQ(first, std::vector<int*>{&FFirst});
     EXPECT_EQ(second, std::vector<int*>{&FSecond});
+}
+
+TEST_F(UniqueHandleTest, TraitsMayNameTheirOwnInvalidValue) {
+    {
+        NumberOwner empty;
+        EXPECT_FALSE(empty);
+        EXPECT_EQ(empty.get(), -1);
+        NumberOwner failed(-1);
+        EXPECT_FALSE(failed);
+        NumberOwner zero(0);
+        EXPECT_TRUE(zero);
+        EXPECT_EQ(zero.release(), 0);
+        EXPECT_EQ(zero.get(), -1);
+        NumberOwner owner(3);
+        owner.reset(-1);
+        owner.reset(4);
+        NumberOwner moved(std::move(owner));
+        EXPECT_FALSE(owner);
+        EXPECT_EQ(owner.get(), -1);
+        *moved.put() = 0;
+    }
+    EXPECT_EQ(ClosedNumbers(), (std::vector<int>{3, 4, 0}));
 }
 
 }  // namespace

@@ -7,10 +7,12 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "Application.h"
 #include "Exceptions.h"
 #include "MainWindowFixture.h"
+#include "MessageSpy.h"
 #include "UiTesting.h"
 
 namespace {
@@ -92,6 +94,37 @@ TEST_F(Scale, LeavingTheBoxAppliesItButTheRoundButtonTakesNoFocus) {
     ExpectClient(900, 1688);
     EXPECT_EQ(Window().EditScale->Text(), L"150%");
     EXPECT_EQ(GetFocus(), Window().EditSFU->Handle());
+}
+
+TEST_F(Scale, TabOutRescalesOnceAfterTheFocusHasMovedWhichStaysWhereTheUserSentIt) {
+    TForm1& w = Window();
+    HWND entry = w.EditSFU->Handle();
+    // Whether the entry box was still taking the focus when the window was
+    // hidden for the rescaling.
+    int settingFocus = 0;
+    std::vector<bool> hiddenWhileSettingFocus;
+    MessageSpy spy([&](HWND window, UINT message, WPARAM, LPARAM lParam) {
+        if (window == entry && message == WM_SETFOCUS)
+            ++settingFocus;
+        if (window == w.Handle() && message == WM_WINDOWPOSCHANGING &&
+            (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_HIDEWINDOW))
+            hiddenWhileSettingFocus.push_back(settingFocus > 0);
+    });
+    MessageSpy returns(
+        [&](HWND window, UINT message, WPARAM, LPARAM) {
+            if (window == entry && message == WM_SETFOCUS)
+                --settingFocus;
+        },
+        MessageSpy::When::AfterTheWindow);
+    w.EditScale->SetFocus();
+    Type(*w.EditScale, L"150");
+    PressKey(VK_TAB);
+    RestoreActivation();
+    EXPECT_EQ(hiddenWhileSettingFocus, std::vector<bool>{false});
+    ExpectClient(900, 1688);
+    EXPECT_EQ(w.EditScale->Text(), L"150%");
+    EXPECT_EQ(GetFocus(), entry);
+    EXPECT_EQ(w.ActiveControl(), w.EditSFU);
 }
 
 TEST_F(Scale, WindowStaysInPlaceVisibleAndActive) {

@@ -7,8 +7,11 @@
 
 #include <oleacc.h>
 
+#include <functional>
 #include <memory>
+#include <new>
 #include <optional>
+#include <stdexcept>
 #include <string>
 
 #include "AccessibilityLibrary.h"
@@ -32,6 +35,18 @@ VARIANT Child(VARTYPE type, LONG id) {
     child.lVal = id;
     return child;
 }
+
+// An edit box whose report to screen readers fails, as a caller's text might.
+class FailingEdit : public TEdit {
+  public:
+    using TEdit::TEdit;
+    std::function<void()> Fail;
+    void GetAccessibleInfo(TAccessibleInfo& info) const override {
+        TEdit::GetAccessibleInfo(info);
+        if (Fail)
+            Fail();
+    }
+};
 
 class AccessibleTest : public ::testing::Test {
   protected:
@@ -137,10 +152,22 @@ TEST_F(AccessibleTest, DefaultActionRunsTheClickFromTheMessageLoop) {
     PumpMessages();
     EXPECT_EQ(checkedAtClick, (std::vector<bool>{true, false}));
 
-    // A disabled button is not pressed; an edit box has no default action.
+    // A disabled button is not pressed, nor one on a form that takes no
+    // input: disabled, or under a modal box of the program's. An edit box has
+    // no default action.
     EnableWindow(button->Handle(), FALSE);
     EXPECT_EQ(pressable->accDoDefaultAction(Self()), S_OK);
     PumpMessages();
+    EnableWindow(button->Handle(), TRUE);
+    {
+        const TForm::TModalBox modal(FHost.Form());
+        EXPECT_EQ(pressable->accDoDefaultAction(Self()), S_OK);
+        PumpMessages();
+    }
+    EnableWindow(FHost.Handle(), FALSE);
+    EXPECT_EQ(pressable->accDoDefaultAction(Self()), S_OK);
+    PumpMessages();
+    EnableWindow(FHost.Handle(), TRUE);
     EXPECT_EQ(buttonClicks, 1);
     const UniqueCom<IAccessible> editObject = AccessibleOf(edit->Handle());
     ASSERT_TRUE(editObject);
@@ -168,20 +195,41 @@ TEST_F(AccessibleTest, AnswersForItselfOnlyWithoutChildren) {
     EXPECT_EQ(object->accNavigate(NAVDIR_FIRSTCHILD, Self(), &end), S_FALSE);
     EXPECT_EQ(end.vt, VT_EMPTY);
 
-    RECT bounds{};
-    GetWindowRect(edit->Handle(), &bounds);
+    // The client object is the client area, inside the box's sunken border.
+    RECT client{};
+    GetClientRect(edit->Handle(), &client);
+    POINT origin{0, 0};
+    ClientToScreen(edit->Handle(), &origin);
+    RECT frame{};
+    GetWindowRect(edit->Handle(), &frame);
+    ASSERT_GT(origin.x, frame.left);
     LONG left = 0, top = 0, width = 0, height = 0;
     EXPECT_EQ(object->accLocation(&left, &top, &width, &height, Self()), S_OK);
-    EXPECT_EQ(left, bounds.left);
-    EXPECT_EQ(top, bounds.top);
-    EXPECT_EQ(width, bounds.right - bounds.left);
-    EXPECT_EQ(height, bounds.bottom - bounds.top);
-    VARIANT hit;
-    EXPECT_EQ(object->accHitTest(bounds.left + 1, bounds.top + 1, &hit), S_OK);
-    EXPECT_EQ(hit.vt, VT_I4);
-    EXPECT_EQ(hit.lVal, CHILDID_SELF);
-    EXPECT_EQ(object->accHitTest(bounds.right, bounds.top, &hit), S_FALSE);
-    EXPECT_EQ(hit.vt, VT_EMPTY);
+    EXPECT_EQ(left, origin.x);
+    EXPECT_EQ(top, origin.y);
+    EXPECT_EQ(width, client.right);
+    EXPECT_EQ(height, client.bottom);
+    struct Hit {
+        POINT At;
+        bool Inside;
+    };
+    const Hit hits[] = {
+        {origin, true},
+        {{origin.x + client.right - 1, origin.y + client.bottom - 1}, true},
+        {{frame.left, frame.top}, false},
+        {{origin.x - 1, origin.y}, false},
+        {{origin.x + client.right, origin.y}, false},
+        {{origin.x, origin.y + client.bottom}, false},
+    };
+    for (const Hit& h : hits) {
+        SCOPED_TRACE(std::to_string(h.At.x) + "," + std::to_string(h.At.y));
+        VARIANT hit;
+        EXPECT_EQ(object->accHitTest(h.At.x, h.At.y, &hit), h.Inside ? S_OK : S_FALSE);
+        EXPECT_EQ(hit.vt, h.Inside ? VT_I4 : VT_EMPTY);
+        if (h.Inside) {
+            EXPECT_EQ(hit.lVal, CHILDID_SELF);
+        }
+    }
 
     UniqueCom<IOleWindow> window;
     ASSERT_EQ(object->QueryInterface(__uuidof(IOleWindow), reinterpret_cast<void**>(window.put())),
@@ -275,6 +323,86 @@ TEST(AccessibleHost, ControlsServeTheirObjectsWithTheFunctionsOfTheirFormsHost) 
             EXPECT_NE(ReadFacts(*object.get()).Name, L"Entry");
         }
     }
+}
+
+TEST_F(AccessibleTest, AFailureInTheControlIsAnErrorForTheClientNeverAnException) {
+    auto* edit = FHost.Add<FailingEdit>(10, 10, 100, 30);
+    PumpMessages();
+    const UniqueCom<IAccessible> object = AccessibleOf(edit->Handle());
+    ASSERT_TRUE(object);
+
+    struct Failure {
+        const char* Label;
+        std::function<void()> Throw;
+        HRESULT Expected;
+    };
+    const Failure failures[] = {
+        {"out of memory", [] { throw std::bad_alloc(); }, E_OUTOFMEMORY},
+        {"other failure", [] { throw std::runtime_error("no text"); }, E_FAIL},
+        {"not an exception class", [] { throw 42; }, E_FAIL},
+    };
+    // Each call and whether it handed nothing out.
+    struct Call {
+        const char* Label;
+        std::function<std::pair<HRESULT, bool>(IAccessible&)> Make;
+    };
+    const auto text = [](HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*)) {
+        return [get](IAccessible& o) {
+            BSTR out = nullptr;
+            const HRESULT result = (o.*get)(Self(), &out);
+            return std::make_pair(result, out == nullptr);
+        };
+    };
+    const auto number = [](HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, VARIANT*)) {
+        return [get](IAccessible& o) {
+            VARIANT out;
+            out.vt = VT_BOOL;
+            const HRESULT result = (o.*get)(Self(), &out);
+            return std::make_pair(result, out.vt == VT_EMPTY);
+        };
+    };
+    const Call calls[] = {
+        {"name", text(&IAccessible::get_accName)},
+        {"value", text(&IAccessible::get_accValue)},
+        {"description", text(&IAccessible::get_accDescription)},
+        {"help", text(&IAccessible::get_accHelp)},
+        {"shortcut", text(&IAccessible::get_accKeyboardShortcut)},
+        {"default action", text(&IAccessible::get_accDefaultAction)},
+        {"role", number(&IAccessible::get_accRole)},
+        {"state", number(&IAccessible::get_accState)},
+        {"location",
+         [](IAccessible& o) {
+             LONG left = 1, top = 1, width = 1, height = 1;
+             const HRESULT result = o.accLocation(&left, &top, &width, &height, Self());
+             return std::make_pair(result, left == 0 && top == 0 && width == 0 && height == 0);
+         }},
+        {"navigate",
+         [](IAccessible& o) {
+             VARIANT end;
+             end.vt = VT_BOOL;
+             const HRESULT result = o.accNavigate(NAVDIR_FIRSTCHILD, Self(), &end);
+             return std::make_pair(result, end.vt == VT_EMPTY);
+         }},
+        {"select",
+         [](IAccessible& o) {
+             return std::make_pair(o.accSelect(SELFLAG_TAKEFOCUS, Self()), true);
+         }},
+        {"do default action",
+         [](IAccessible& o) { return std::make_pair(o.accDoDefaultAction(Self()), true); }},
+    };
+    for (const Failure& failure : failures) {
+        edit->Fail = failure.Throw;
+        for (const Call& call : calls) {
+            SCOPED_TRACE(std::string(failure.Label) + ", " + call.Label);
+            const auto [result, handedOutNothing] = call.Make(*object.get());
+            EXPECT_EQ(result, failure.Expected);
+            EXPECT_TRUE(handedOutNothing);
+        }
+    }
+    // The object works again once the control does.
+    edit->Fail = nullptr;
+    edit->SetAccessibleName(L"Entry");
+    EXPECT_EQ(ReadFacts(*object.get()).Name, L"Entry");
 }
 
 TEST_F(AccessibleTest, FormLeavesItsClientAreaToThePlatform) {

@@ -6,8 +6,14 @@
 
 #include <commctrl.h>
 
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "Application.h"
 #include "Button.h"
+#include "CustomControl.h"
 #include "Edit.h"
 #include "Exceptions.h"
 #include "Image.h"
@@ -191,6 +197,24 @@ TEST_F(EditTest, ChangingReadingOrderRebuildsTheWindowKeepingItsState) {
     EXPECT_EQ(FEdit->Text(), L"20.36");
 }
 
+TEST_F(EditTest, AMessageOfAWindowThatAHandlerRebuiltStaysWithTheOldWindow) {
+    FEdit->SetText(L"ab");
+    FEdit->OnKeyPress = [this](TObject*, wchar_t&) {
+        FEdit->SetBiDiMode(FEdit->BiDiMode() == TBiDiMode::bdLeftToRight
+                               ? TBiDiMode::bdRightToLeft
+                               : TBiDiMode::bdLeftToRight);
+    };
+    HWND before = FEdit->Handle();
+    Type(FEdit, L"x");
+    EXPECT_NE(FEdit->Handle(), before);
+    EXPECT_EQ(FEdit->Text(), L"ab");
+    // The new window takes what is typed next.
+    FEdit->OnKeyPress = nullptr;
+    SendMessageW(FEdit->Handle(), EM_SETSEL, 2, 2);
+    Type(FEdit, L"y");
+    EXPECT_EQ(FEdit->Text(), L"aby");
+}
+
 TEST_F(EditTest, ColoursComeThroughTheControlColourMessage) {
     FEdit->SetColor(SysColor(COLOR_BACKGROUND));
     FEdit->Font().SetColor(RGB(255, 255, 255));
@@ -201,6 +225,109 @@ TEST_F(EditTest, ColoursComeThroughTheControlColourMessage) {
     EXPECT_EQ(brush, GetSysColorBrush(COLOR_BACKGROUND));
     EXPECT_EQ(GetTextColor(dc.get()), RGB(255, 255, 255));
     EXPECT_EQ(GetBkColor(dc.get()), GetSysColor(COLOR_BACKGROUND));
+}
+
+TEST(Rebuilding, WindowedChildrenMoveToTheNewWindowInTheirOrder) {
+    TestForm host;
+    auto* panel = host.Add<TCustomControl>(10, 10, 300, 200);
+    auto* first = MakeOwned<TEdit>(&host.Form());
+    first->SetBounds(10, 10, 100, 30);
+    first->SetParent(panel);
+    auto* second = MakeOwned<TButton>(&host.Form());
+    second->SetBounds(10, 50, 100, 30);
+    second->SetParent(panel);
+    host.Show();
+    first->SetText(L"typed");
+    first->SetFocus();
+    HWND firstWindow = first->Handle();
+    HWND secondWindow = second->Handle();
+    HWND old = panel->Handle();
+
+    panel->RecreateWnd();
+    PumpMessages();
+    EXPECT_NE(panel->Handle(), old);
+    EXPECT_FALSE(IsWindow(old));
+    EXPECT_EQ(first->Handle(), firstWindow);
+    EXPECT_EQ(second->Handle(), secondWindow);
+    EXPECT_EQ(GetParent(firstWindow), panel->Handle());
+    EXPECT_EQ(GetParent(secondWindow), panel->Handle());
+    EXPECT_EQ(GetWindow(panel->Handle(), GW_CHILD), firstWindow);
+    EXPECT_EQ(GetWindow(firstWindow, GW_HWNDNEXT), secondWindow);
+    EXPECT_EQ(TWinControl::FromHandle(firstWindow), first);
+    EXPECT_EQ(first->Text(), L"typed");
+    EXPECT_TRUE(first->Focused());
+    EXPECT_TRUE(IsWindowVisible(secondWindow));
+}
+
+// Writes into the log when the handler that holds it is destroyed.
+class HandlerWitness {
+  public:
+    explicit HandlerWitness(std::vector<std::string>* log) : FLog(log) {}
+    ~HandlerWitness() { FLog->push_back("handler destroyed"); }
+    HandlerWitness(const HandlerWitness&) = delete;
+    HandlerWitness& operator=(const HandlerWitness&) = delete;
+
+  private:
+    std::vector<std::string>* FLog;
+};
+
+TEST(Lifetimes, AControlDestroyedByItsOwnHandlerLetsTheHandlerFinish) {
+    struct Case {
+        const char* Label;
+        // Puts handler on one of the controls, then makes it run.
+        std::function<void(TButton& button, TEdit& edit, TEdit& other, TNotifyEvent handler)> Run;
+    };
+    const Case cases[] = {
+        {"click",
+         [](TButton& button, TEdit&, TEdit&, TNotifyEvent handler) {
+             button.OnClick = std::move(handler);
+             SendMessageW(button.Handle(), BM_CLICK, 0, 0);
+         }},
+        {"key press",
+         [](TButton&, TEdit& edit, TEdit&, TNotifyEvent handler) {
+             edit.OnKeyPress = [handler = std::move(handler)](TObject* sender, wchar_t&) {
+                 handler(sender);
+             };
+             PostMessageW(edit.Handle(), WM_CHAR, L'1', 1);
+             PumpMessages();
+         }},
+        {"exit",
+         [](TButton&, TEdit& edit, TEdit& other, TNotifyEvent handler) {
+             edit.SetFocus();
+             edit.OnExit = std::move(handler);
+             other.SetFocus();
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Label);
+        TestForm host;
+        auto owner = std::make_unique<TComponent>(nullptr);
+        auto* button = MakeOwned<TButton>(owner.get());
+        button->SetBounds(10, 10, 100, 30);
+        button->SetParent(&host.Form());
+        auto* edit = MakeOwned<TEdit>(owner.get());
+        edit->SetBounds(10, 50, 100, 30);
+        edit->SetParent(&host.Form());
+        auto* other = host.Add<TEdit>(10, 90, 100, 30);
+        host.Show();
+        HWND buttonWindow = button->Handle();
+        HWND editWindow = edit->Handle();
+
+        std::vector<std::string> log;
+        auto witness = std::make_shared<HandlerWitness>(&log);
+        c.Run(*button, *edit, *other, [witness = std::move(witness), &owner, &log](TObject*) {
+            std::vector<std::string>* record = &log;
+            owner.reset(); // the controls, and with them this handler
+            record->push_back("handler finished");
+        });
+        PumpMessages();
+        EXPECT_EQ(log, (std::vector<std::string>{"handler finished", "handler destroyed"}));
+        EXPECT_FALSE(IsWindow(buttonWindow));
+        EXPECT_FALSE(IsWindow(editWindow));
+        // The form goes on.
+        other->SetText(L"12");
+        EXPECT_EQ(other->Text(), L"12");
+    }
 }
 
 TEST(Buttons, SpaceAndEnterClickTheFocusedPushButtonSpaceTogglesTheCheckBox) {
@@ -257,6 +384,44 @@ TEST(TabCycle, OrderedByTabOrderThenByMakingSkippingWhatCannotTakeTheFocus) {
     noStop->SetTabStop(false);
     host.Show();
     EXPECT_EQ(host.Form().TabCycle(), (std::vector<TWinControl*>{b, c, a}));
+}
+
+TEST(Shortcuts, RunOnlyWhileTheFormTakesInput) {
+    TestForm host;
+    host.Show();
+    int shortcuts = 0;
+    host.Form().OnShortCut = [&shortcuts](TObject*, unsigned, bool, bool& handled) {
+        ++shortcuts;
+        handled = true;
+    };
+    EXPECT_TRUE(host.Form().TakesInput());
+    EXPECT_TRUE(host.Form().DialogKey(VK_F5, 0));
+    {
+        const TForm::TModalBox modal(host.Form());
+        EXPECT_FALSE(host.Form().TakesInput());
+        EXPECT_FALSE(host.Form().DialogKey(VK_F5, 0));
+    }
+    EnableWindow(host.Handle(), FALSE);
+    EXPECT_FALSE(host.Form().TakesInput());
+    EXPECT_FALSE(host.Form().DialogKey(VK_F5, 0));
+    EnableWindow(host.Handle(), TRUE);
+    EXPECT_EQ(shortcuts, 1);
+}
+
+TEST(Forms, PostedActionsRunFromTheMessageLoopInOrder) {
+    std::vector<int> order;
+    {
+        TestForm host;
+        host.Form().Post([&order] { order.push_back(1); });
+        host.Form().Post([&order] { order.push_back(2); });
+        EXPECT_TRUE(order.empty());
+        PumpMessages();
+        EXPECT_EQ(order, (std::vector<int>{1, 2}));
+        // One that is still waiting when the form goes is dropped.
+        host.Form().Post([&order] { order.push_back(3); });
+    }
+    PumpMessages();
+    EXPECT_EQ(order, (std::vector<int>{1, 2}));
 }
 
 TEST(Memo, WrapsWithoutBorderOrScrollBars) {
@@ -389,6 +554,21 @@ TEST(Timer, TicksWhileEnabledAndRunsFromCreation) {
     for (int i = 0; i < 10; ++i)
         PumpMessages();
     EXPECT_EQ(counted.Ticks, stopped);
+}
+
+TEST(Timer, DestroyedFromItsOwnTickLetsTheHandlerFinish) {
+    std::vector<std::string> log;
+    auto owner = std::make_unique<TComponent>(nullptr);
+    auto* timer = MakeOwned<TTimer>(owner.get());
+    timer->SetInterval(10);
+    auto witness = std::make_shared<HandlerWitness>(&log);
+    timer->SetOnTimer([witness = std::move(witness), &owner, &log](TObject*) {
+        std::vector<std::string>* record = &log;
+        owner.reset(); // the timer, and with it this handler
+        record->push_back("handler finished");
+    });
+    EXPECT_TRUE(PumpUntil([&] { return !owner; }));
+    EXPECT_EQ(log, (std::vector<std::string>{"handler finished", "handler destroyed"}));
 }
 
 TEST(Timer, EnablingARunningTimerDoesNotRestartIt) {
