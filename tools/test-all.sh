@@ -45,9 +45,9 @@ skipped=0
 broken=()
 summaries=()
 
-run_tests() { # preset
+run_tests() { # preset [ctest option...]
     local log="build/$1/ctest.log"
-    ctest --preset "$1" 2>&1 | tee "$log"
+    ctest --preset "$1" "${@:2}" 2>&1 | tee "$log"
     local status=${PIPESTATUS[0]}
     local summary
     summary=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -n 1)
@@ -69,6 +69,22 @@ skip_tests() { # preset reason
     summaries+=("$1 tests: ${total:-0} skipped, $2")
 }
 
+# Under qemu-i386, 32-bit Wine may fail as soon as a process runs several threads
+# (tests/emulation/ThreadBurst.cpp shows it with nothing of the program's). Where
+# it does on this machine, the test programs whose services run worker threads
+# (the HTTP client's name resolution and proxy detection, COM between processes)
+# cannot run here; every other 32-bit test still runs.
+thread_reliant_tests=(news_client_test ui_news_test ui_accessibility_tests)
+emulation_limit=
+emulated_threads_work() {
+    local session=$PWD/build/win32/wine said
+    tools/wine-session.sh start "$session" >/dev/null || return 1
+    # Its words, not its exit status: a crash under the emulator can end with 0.
+    said=$(timeout 600 tools/wine-run.sh "$session" build/win32/tests/emulation/thread_burst.exe 2>&1)
+    tools/wine-session.sh stop "$session"
+    grep -q "eight threads started and ended" <<<"$said"
+}
+
 for preset in linux linux32 win64 win32 fuzz bench; do
     echo "=== $preset"
     if ! cmake --preset "$preset" >/dev/null || ! cmake --build --preset "$preset"; then
@@ -79,6 +95,12 @@ for preset in linux linux32 win64 win32 fuzz bench; do
     win32)
         if [ -n "$win32_unavailable" ]; then
             skip_tests win32 "$win32_unavailable"
+        elif [ "$win32_mode" = emulated ] && ! emulated_threads_work; then
+            emulation_limit="32-bit Wine under qemu-i386 does not survive eight threads of its own here (build/win32/tests/emulation/thread_burst.exe)"
+            echo "test-all: $emulation_limit; skipping the tests that rely on worker threads: ${thread_reliant_tests[*]}"
+            run_tests win32 -E "^($(IFS='|'; echo "${thread_reliant_tests[*]}"))\$"
+            skipped=$((skipped + ${#thread_reliant_tests[@]}))
+            summaries+=("win32 tests: ${#thread_reliant_tests[@]} skipped (${thread_reliant_tests[*]}), because $emulation_limit")
         else
             run_tests win32
         fi
@@ -105,9 +127,15 @@ run_step tools/check-widget-includes.py
 echo "=== release package, news site"
 run_step tests/release/release-test.sh
 run_step tests/release/signing-test.sh
-run_step tests/deploy/news-nginx-test.sh i686
-# Where Wine cannot start the shipped 32-bit program, the same code built for
-# x86_64 still shows the site working with the program.
+# Where Wine cannot run the shipped 32-bit program's news client, the same code
+# built for x86_64 still shows the site working with the program.
+if [ -n "$emulation_limit" ]; then
+    skipped=$((skipped + 1))
+    summaries+=("tests/deploy/news-nginx-test.sh i686: skipped, because $emulation_limit")
+    step_status=77
+else
+    run_step tests/deploy/news-nginx-test.sh i686
+fi
 [ "$step_status" -ne 77 ] || run_step tests/deploy/news-nginx-test.sh x86_64
 
 echo
