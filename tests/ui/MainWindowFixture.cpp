@@ -19,6 +19,10 @@ void UseLocale(LCID locale) {
 
 }  // namespace
 
+void LeaveTheNetworkAlone(TForm1& window) {
+    window.TimerInternet->SetOnTimer([](TObject*) {});
+}
+
 ThreadLocaleGuard::ThreadLocaleGuard(LCID locale) : FSaved(GetThreadLocale()) { UseLocale(locale); }
 
 ThreadLocaleGuard::~ThreadLocaleGuard() { UseLocale(FSaved); }
@@ -36,6 +40,7 @@ MainWindowFixture::MainWindowFixture(bool shown)
     // As the program makes it: an unowned window with its own taskbar button.
     FSavedOnTaskbar = std::exchange(Application->MainFormOnTaskbar, true);
     FForm = MakeOwned<TForm1>(FOwner.get());
+    LeaveTheNetworkAlone(*FForm);
     if (shown)
         Show();
 }

@@ -28,6 +28,10 @@ class ThreadLocaleGuard {
 inline constexpr LCID kEnglishUS = MAKELCID(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), SORT_DEFAULT);
 inline constexpr LCID kGerman = MAKELCID(MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN), SORT_DEFAULT);
 
+// The window's news probe goes on ticking, but reaches for the network no more:
+// the news box's own tests drive it, the window's other tests leave it alone.
+void LeaveTheNetworkAlone(TForm1& window);
+
 class MainWindowFixture {
   public:
     // shown: false leaves the window as it was made, hidden.
