@@ -26,6 +26,10 @@ else()
 endif()
 
 set(OSTRAFEL_WINE_DIR ${CMAKE_BINARY_DIR}/wine)
+# Seconds a Windows test program may take. The test command raises it where
+# 32-bit programs run under qemu-i386: there each program start takes about a
+# minute, and the window tests start the program several times.
+set(OSTRAFEL_TEST_TIMEOUT 600 CACHE STRING "Seconds a Windows test program may take")
 if(WIN32 AND CMAKE_CROSSCOMPILING)
     set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/tools/wine-run.sh ${OSTRAFEL_WINE_DIR})
     add_test(NAME wine_session_start
@@ -48,7 +52,7 @@ function(ostrafel_add_test name)
         # Judged by GoogleTest's own summary, not by the exit status alone: where
         # the 64-bit loader starts a 32-bit test program (under qemu-i386, say),
         # a program that crashed can still come back with 0.
-        set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT 600
+        set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine TIMEOUT ${OSTRAFEL_TEST_TIMEOUT}
             PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] [0-9]+ tests?\\."
             FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")
         if(ARG_SERIAL)

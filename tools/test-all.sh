@@ -17,6 +17,7 @@ tools/install-deps.sh || exit 1
 # if need be; only a machine where neither works skips their tests. The Wine
 # sessions of every configuration use the loader chosen here.
 win32_unavailable=
+test_timeout=600
 win32_mode=$(tools/wine-32bit.sh --enable)
 case $? in
 0)
@@ -25,6 +26,8 @@ case $? in
     else
         # The session's helpers run natively; only the 32-bit programs pay for emulation.
         export OSTRAFEL_WINE=/usr/lib/wine/wine64
+        # The window tests start the emulated program several times: 488 s of 600 here.
+        test_timeout=1800
         echo "test-all: 32-bit programs run through qemu-i386 (emulated)"
     fi
     ;;
@@ -87,7 +90,9 @@ emulated_threads_work() {
 
 for preset in linux linux32 win64 win32 fuzz bench; do
     echo "=== $preset"
-    if ! cmake --preset "$preset" >/dev/null || ! cmake --build --preset "$preset"; then
+    settings=()
+    [[ $preset != win* ]] || settings=(-DOSTRAFEL_TEST_TIMEOUT="$test_timeout")
+    if ! cmake --preset "$preset" "${settings[@]}" >/dev/null || ! cmake --build --preset "$preset"; then
         broken+=("$preset: build")
         continue
     fi
