@@ -5,8 +5,9 @@
 # release package and the news site under nginx.
 #
 # The last line sums up every configuration: "N passed, N failed, N skipped".
-# Tests are skipped only where this machine cannot run them at all, and the
-# lines before say why. The exit status is non-zero on any failure.
+# Tests are skipped only where this machine cannot run them at all, or where the
+# emulator that runs 32-bit programs here is shown to fail them; the lines before
+# say why. The exit status is non-zero on any failure.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 started=$SECONDS
