@@ -227,6 +227,12 @@ bool ReadUnderScope(std::u16string_view whole, Extended& value, char16_t sep) {
 template <class Number> struct Reading {
     bool Ok = false;
     Number Value = 0;
+
+    bool HandOut(Number& out) const {
+        if (Ok)
+            out = Value;
+        return Ok;
+    }
 };
 
 Reading<Extended> ReadExtended(std::u16string_view text, char16_t sep) {
@@ -268,17 +274,11 @@ Extended Pow10(Extended x, int n) {
 }
 
 bool TextToFloat(std::u16string_view text, Extended& value, const TFormatSettings& settings) {
-    const auto reading = InExtendedPrecision(ReadExtended, text, settings.DecimalSeparator);
-    if (reading.Ok)
-        value = reading.Value;
-    return reading.Ok;
+    return InExtendedPrecision(ReadExtended, text, settings.DecimalSeparator).HandOut(value);
 }
 
 bool TryStrToFloat(std::u16string_view text, double& value, const TFormatSettings& settings) {
-    const auto reading = InExtendedPrecision(ReadDouble, text, settings.DecimalSeparator);
-    if (reading.Ok)
-        value = reading.Value;
-    return reading.Ok;
+    return InExtendedPrecision(ReadDouble, text, settings.DecimalSeparator).HandOut(value);
 }
 
 int StrToIntDef(std::u16string_view whole, int defaultValue) {

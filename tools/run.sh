@@ -13,6 +13,7 @@ cd "$top"
 shot=${1:-build/screenshots/ostrafel.png}
 
 tools/install-deps.sh
+source tools/program-window.sh
 
 # The shipped program is the 32-bit build of the win32 preset; where the kernel
 # cannot start 32-bit programs it runs through qemu-i386 and takes about a minute
@@ -48,15 +49,7 @@ running=$!
 # Emulated, the program takes about a minute to open its window.
 wait_limit=30
 [ "$preset" != win32 ] || [ "$mode" = native ] || wait_limit=300
-window=
-for _ in $(seq $((wait_limit * 10))); do
-    window=$(xwininfo -display "$display" -root -tree |
-        awk '/"CONVERT OSTRAFEL 1.0"/ { print $1; exit }')
-    [ -n "$window" ] && break
-    kill -0 "$running" 2>/dev/null || break
-    sleep 0.1
-done
-if [ -z "$window" ]; then
+if ! window=$(wait_for_program_window "$display" "$running" "$wait_limit"); then
     echo "run: the window did not open within $wait_limit s" >&2
     exit 1
 fi
@@ -65,13 +58,7 @@ mkdir -p "$(dirname "$shot")"
 import -display "$display" -window "$window" "$shot"
 echo "run: screenshot of the window saved to $shot"
 
-# Close it as the user would: WM_CLOSE to its windows.
-tools/wine-run.sh "$session" taskkill /im Ostrafel.exe >/dev/null 2>&1 || true
-for _ in $(seq 100); do
-    kill -0 "$running" 2>/dev/null || break
-    sleep 0.1
-done
-if kill -0 "$running" 2>/dev/null; then
+if ! close_program "$session" "$running" 10; then
     if [ "$preset" = win32 ] && [ "$mode" != native ]; then
         # 32-bit Wine under qemu-i386 may never finish ending its threads.
         echo "run: under qemu-i386 the program did not finish ending; the session ends it"

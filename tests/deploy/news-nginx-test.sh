@@ -13,6 +13,7 @@
 set -euo pipefail
 top=$(cd "$(dirname "$0")/../.." && pwd)
 cd "$top"
+source tools/program-window.sh
 arch=${1:-i686}
 case "$arch" in
 i686) preset=win32-release-package ;;
@@ -105,13 +106,13 @@ for _ in $(seq 6000); do
 done
 [ -f "$work/news-text" ] || { wait "$helper_pid" || true; fail "the news box was not filled"; }
 
-window=$(xwininfo -display "$display" -root -tree | awk '/"CONVERT OSTRAFEL 1.0"/ { print $1; exit }')
+window=$(program_window "$display")
 if [ -n "$window" ]; then
     sleep 1 # the box has been drawn
     import -display "$display" -window "$window" "$work/news-box.png"
     say "picture of the window: $work/news-box.png"
 fi
-tools/wine-run.sh "$work/wine" taskkill /im Ostrafel.exe >/dev/null 2>&1 || true
+close_program "$work/wine" "$helper_pid" 60 || true
 status=0
 wait "$helper_pid" || status=$?
 helper_pid=

@@ -12,6 +12,7 @@
 set -euo pipefail
 top=$(cd "$(dirname "$0")/../.." && pwd)
 cd "$top"
+source tools/program-window.sh
 work=$top/build/signing-test
 say() { echo "signing-test: $*"; }
 fail() { say "FAILED: $*" >&2; exit 1; }
@@ -155,22 +156,10 @@ windows_path() { local path="Z:$1"; echo "${path//\//\\}"; }
 
 tools/wine-run.sh "$session" "$(windows_path "$signed")" >"$work/program.log" 2>&1 &
 run_pid=$!
-window=
-for _ in $(seq 600); do
-    window=$(xwininfo -display "$display" -root -tree | awk '/"CONVERT OSTRAFEL 1.0"/ { print $1; exit }')
-    if [ -n "$window" ] || ! kill -0 "$run_pid" 2>/dev/null; then
-        break
-    fi
-    sleep 0.1
-done
-tools/wine-run.sh "$session" taskkill /im Ostrafel.exe >/dev/null 2>&1 || true
+window=$(wait_for_program_window "$display" "$run_pid" 60) || true
 # Under qemu-i386 a 32-bit Wine process may never finish ending its threads: one
 # that has not ended after thirty seconds ends with the session, made anew.
-for _ in $(seq 300); do
-    kill -0 "$run_pid" 2>/dev/null || break
-    sleep 0.1
-done
-if kill -0 "$run_pid" 2>/dev/null; then
+if ! close_program "$session" "$run_pid" 30; then
     tools/wine-session.sh stop "$session"
     tools/wine-session.sh start "$session" >/dev/null
 fi
